@@ -1,0 +1,15 @@
+// Card images for the simulator, the same for the same seed: albums named by an "ALBUM.CTL",
+// JPEG and FlashPix pictures at both resolutions with painted content, and odd entries (hidden and
+// system files, a file without a date, a damaged picture, a name the camera cannot show).
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace pvsim {
+
+// Replaces MEMORY, PCCARD and .pvcard under `out` with a new image. Error text or "".
+std::string generateCard(const std::filesystem::path& out, uint64_t seed);
+
+}  // namespace pvsim

@@ -1,0 +1,16 @@
+// The control channel: a line protocol on a loopback TCP port, any number of clients, one reply
+// line per command line.
+#pragma once
+
+#include "Simulator.h"
+
+#include <atomic>
+#include <string>
+
+namespace pvsim {
+
+// Serves until `stop` is set or a client sends "quit". Writes the port number and a newline to
+// portFile once it accepts connections. Returns the process exit status.
+int serveControl(Simulator& sim, const std::string& portFile, const std::atomic<bool>& stop);
+
+}  // namespace pvsim

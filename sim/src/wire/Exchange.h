@@ -1,0 +1,54 @@
+// The camera's side of one command exchange: the answer to the block, the host's data packet with
+// its verdict, the camera's data packets with their acknowledgement, resend and cancel, and the
+// completion byte. Faults armed on the control channel are applied here.
+#pragma once
+
+#include "Bytes.h"
+#include "FaultPlan.h"
+#include "Line.h"
+
+#include <optional>
+
+namespace pvsim {
+
+struct Timing {
+    int gapMs = 1000;            // longest pause inside a block or packet
+    int hostPacketMs = 5000;     // wait for the host's data packet after 0xD1
+    int verdictMs = 10000;       // wait for the host's verdict on a camera packet
+};
+
+class Exchange {
+public:
+    Exchange(Line& line, FaultPlan& faults, LineEvidence evidence, const Timing& timing)
+        : line_(line), faults_(faults), ev_(evidence), timing_(timing) {}
+
+    void answer(uint8_t byte) { line_.write(byte); }
+    void accept();
+    // The host's 60-byte packet once the camera accepted it; nothing when it was withdrawn or lost.
+    std::optional<Bytes> receiveHostPacket();
+    // Sends data in packets of `size` bytes (the last one zero-filled). False when the transfer ended
+    // early: cancelled by the host, refused, or faulted.
+    bool sendPackets(const Bytes& data, size_t size);
+    void sendErrorInsteadOfPacket() { line_.write(0xE2); }
+    void complete(uint8_t status = 0);
+    void switchSpeed(unsigned baud);
+    void reportViolation(const std::string& what) { ev_.violations.report(what); }
+
+private:
+    enum class Verdict { Accepted, Again, Ended };
+
+    bool sendPacket(const uint8_t* data, size_t size);
+    void writePacket(const uint8_t* data, size_t size, const PacketFault& fault);
+    Verdict awaitVerdict();
+    void reportStray(uint8_t first, const char* while_);
+    bool readPacketBody(uint8_t* packet);
+    std::string packetName() const { return "packet " + std::to_string(packetNumber_); }
+
+    Line& line_;
+    FaultPlan& faults_;
+    LineEvidence ev_;
+    const Timing& timing_;
+    int packetNumber_ = 0;
+};
+
+}  // namespace pvsim
