@@ -165,7 +165,6 @@ Bytes writeFlashPix(const Raster& picture, const PictureMeta& meta, const std::s
     g_object_unref(ole);
     const guint8* bytes = gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(sink));
     Bytes out(bytes, bytes + gsf_output_size(sink));
-    gsf_output_close(sink);
     g_object_unref(sink);
     return out;
 }
