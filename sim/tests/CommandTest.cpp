@@ -37,7 +37,9 @@ protected:
     void simple(const Bytes& b, uint8_t answer) {
         send(b);
         EXPECT_EQ(receive(1), Bytes{answer});
-        if (answer == 0xD1) EXPECT_EQ(receive(1), Bytes{0x00});
+        if (answer == 0xD1) {
+            EXPECT_EQ(receive(1), Bytes{0x00});
+        }
     }
 };
 

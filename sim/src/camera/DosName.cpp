@@ -46,7 +46,7 @@ bool matchesPattern(const std::string& pattern, const std::string& name) {
     std::string pb, pe, nb, ne;
     split(upper(pattern), pb, pe);
     split(upper(name), nb, ne);
-    if (pattern.find('.') == std::string::npos) pe = "*";
+    if (pattern.find('.') == std::string::npos) pe.assign(1, '*');
     return glob(pb.c_str(), nb.c_str()) && glob(pe.c_str(), ne.c_str());
 }
 

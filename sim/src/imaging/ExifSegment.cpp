@@ -82,8 +82,9 @@ Bytes buildExifSegment(const PictureMeta& meta, const Raster& thumb) {
     for (int i = 0; i < 3; ++i) putBe16(&t[kBits + 2 * i], 8);
     std::memcpy(&t[kStrip], thumb.rgb.data(), std::min<size_t>(thumb.rgb.size(), kStripBytes));
 
-    Bytes app1 = {'E', 'x', 'i', 'f', 0, 0};
-    app1.insert(app1.end(), t.begin(), t.end());
+    Bytes app1(6 + t.size(), 0);
+    std::memcpy(app1.data(), "Exif", 4);
+    std::copy(t.begin(), t.end(), app1.begin() + 6);
     return app1;
 }
 
