@@ -195,3 +195,20 @@ TEST_F(Wire, QuietLineAt9600IsTheHostsReset) {
 
 }  // namespace
 }  // namespace pvsim::test
+
+namespace pvsim::test {
+namespace {
+
+TEST_F(Wire, LateVerdictAfterAQuietLineIsNoReset) {
+    control("timing resetquiet 200");
+    start(hex("7F0000000000001A"));
+    receive(258);
+    control("counters clear");
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    send({0xD2});
+    EXPECT_EQ(receive(1), Bytes{0x00});
+    EXPECT_NE(control("counters").find("resets=0"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace pvsim::test

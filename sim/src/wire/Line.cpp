@@ -73,7 +73,9 @@ bool Line::acceptArrival(uint8_t b) {
     unsigned host = hostSpeed_();
     bool quiet = now - lastActivity_ >= std::chrono::milliseconds(resetQuietMs_);
     lastActivity_ = now;
-    if (quiet && host == 9600) {
+    // Verdicts and host packets never open a command, so a slow host's late answer is no reset.
+    bool mayOpenCommand = b != 0xD2 && b != 0xE3 && b != 0xE4 && b != 0x80 && b != 0xFF;
+    if (quiet && host == 9600 && mayOpenCommand) {
         speed_ = 9600;
         garbling_ = false;
         pushedBack_.push_front(b);

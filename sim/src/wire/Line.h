@@ -4,7 +4,8 @@
 // A pseudo-terminal carries neither breaks nor a real line speed. The camera therefore keeps its
 // own speed (9600 after a reset, moved by command 0x41) and compares it with the speed the host set
 // on its side of the terminal. The host's reset (break, long pause, back to 9600 baud) is recognised
-// as a quiet line of at least resetQuietMs followed by a byte while the host's side is at 9600 baud.
+// as a quiet line of at least resetQuietMs followed by a byte that can open a command block while the
+// host's side is at 9600 baud.
 #pragma once
 
 #include "Bytes.h"
