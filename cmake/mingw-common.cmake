@@ -1,0 +1,18 @@
+# Shared part of the two mingw-w64 toolchain files; PV_MINGW_TRIPLET is set by the includer.
+set(CMAKE_C_COMPILER ${PV_MINGW_TRIPLET}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${PV_MINGW_TRIPLET}-g++-posix)
+set(CMAKE_RC_COMPILER ${PV_MINGW_TRIPLET}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${PV_MINGW_TRIPLET})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# Cross-built third-party libraries (libjpeg-turbo, GoogleTest) live outside the source tree.
+if(NOT DEFINED PV_DEPS_DIR)
+  if(DEFINED ENV{PV_DEPS_DIR})
+    set(PV_DEPS_DIR $ENV{PV_DEPS_DIR})
+  else()
+    set(PV_DEPS_DIR /opt/pvdeps)
+  endif()
+endif()
+list(APPEND CMAKE_FIND_ROOT_PATH ${PV_DEPS_DIR}/${CMAKE_SYSTEM_PROCESSOR})

@@ -1,0 +1,51 @@
+// One serial port of the machine as the link library owns it: handle, time-outs, open count and
+// the record of the last failure. Every public operation runs under the port lock.
+#pragma once
+
+#include "CommErrorState.h"
+
+#include <windows.h>
+
+namespace pvlink {
+
+class CCommPort {
+public:
+    // Takes ownership of the named per-port mutex.
+    CCommPort(DWORD port, HANDLE mutex);
+    ~CCommPort();
+    CCommPort(const CCommPort&) = delete;
+    CCommPort& operator=(const CCommPort&) = delete;
+
+    DWORD Open();
+    DWORD Close();
+    DWORD Read(BYTE* buffer, DWORD count, DWORD* done);
+    DWORD Write(const BYTE* buffer, DWORD count, DWORD* done);
+    DWORD SetSpeed(DWORD baud);
+    DWORD GetSpeed(DWORD* baud);
+    DWORD GetTimeouts(COMMTIMEOUTS* timeouts);
+    DWORD SendBreak(DWORD milliseconds);
+    DWORD IsOpen();
+    DWORD Purge();
+    void GetStatus(COMSTAT* status, DWORD* errorMask, DWORD* lastError, DWORD* location);
+
+private:
+    template <class Call>
+    DWORD Transfer(BYTE* buffer, DWORD count, DWORD* done, Call call, DWORD callLocation,
+                   DWORD missingLocation, DWORD notOpenLocation);
+    void PurgeQueues();
+    bool ApplyWorkingTimeouts();
+    void ClearError();
+    void RecordSystemFailure(DWORD location);
+    void RecordFailure(DWORD location);
+
+    COMMTIMEOUTS working_;
+    HANDLE handle_ = nullptr;
+    COMMTIMEOUTS saved_;
+    DWORD port_;
+    DWORD maxBaud_ = 0;
+    HANDLE mutex_;
+    CommErrorState error_{};
+    DWORD openCount_ = 0;
+};
+
+}  // namespace pvlink

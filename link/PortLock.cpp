@@ -1,0 +1,21 @@
+#include "PortLock.h"
+
+#include "CommPortException.h"
+#include "LinkSettings.h"
+
+namespace pvlink {
+
+PortLock::PortLock(HANDLE mutex, COMMTIMEOUTS& workingTimeouts) : mutex_(mutex) {
+    LinkSettings settings = ReadLinkSettings();
+    if (settings.keyPresent) {
+        workingTimeouts.ReadTotalTimeoutConstant = settings.timeoutMs;
+        workingTimeouts.WriteTotalTimeoutConstant = settings.timeoutMs;
+    }
+    Sleep(settings.lockDelayMs);
+    // An abandoned mutex was left by a process that died mid-operation; the port is ours now.
+    if (WaitForSingleObject(mutex_, INFINITE) == WAIT_FAILED) throw CCommPortException(1, 1);
+}
+
+PortLock::~PortLock() { ReleaseMutex(mutex_); }
+
+}  // namespace pvlink

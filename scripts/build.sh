@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Configures (once) and builds the native tree and both Windows trees.
+#   build.sh [PRESET...]   default: native i686 x86_64
+set -euo pipefail
+cd "$(dirname "$0")/.."
+presets=("$@")
+[ ${#presets[@]} -gt 0 ] || presets=(native i686 x86_64)
+for p in "${presets[@]}"; do
+  if [ ! -f "build/$p/build.ninja" ]; then
+    cmake --preset "$p" -DPV_WERROR="${PV_WERROR:-OFF}" >/dev/null
+  fi
+  cmake --build --preset "$p"
+done

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# The whole test run: set-up, build, then the native tests and the Windows tests of both
+# architectures under Wine (the two Windows trees side by side, each in its own Wine prefix).
+# Ends with one line "N passed, M failed" counting test cases of every tree.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+scripts/setup.sh || exit 1
+scripts/build.sh >build.log 2>&1 || { tail -n 60 build.log; echo "build failed"; exit 1; }
+
+run_tree() { # preset
+  ctest --preset "$1" --output-on-failure -j1 >"build/$1/ctest.out" 2>&1
+  echo $? >"build/$1/ctest.rc"
+}
+
+start=$(date +%s)
+run_tree native
+run_tree i686 &
+run_tree x86_64 &
+wait
+
+passed=0 failed=0 status=0
+for tree in native i686 x86_64; do
+  echo "==== $tree"
+  tail -n 25 "build/$tree/ctest.out" | sed -n '/tests passed/,$p'
+  rc=$(cat "build/$tree/ctest.rc")
+  [ "$rc" = 0 ] || { status=1; cat "build/$tree/ctest.out" | tail -n 80; }
+  log=build/$tree/Testing/Temporary/LastTest.log
+  p=$(grep -hoE '^\[  PASSED  \] [0-9]+ test' "$log" 2>/dev/null | awk '{s+=$4} END {print s+0}')
+  f=$(grep -hoE '^\[  FAILED  \] [0-9]+ test' "$log" 2>/dev/null | awk '{s+=$4} END {print s+0}')
+  # A program that died before its summary counts as one failure.
+  if [ "$rc" != 0 ] && [ "$f" = 0 ]; then f=1; fi
+  passed=$((passed + p)); failed=$((failed + f))
+done
+for tree in i686 x86_64; do (source testing/wine/env.sh "$root/build/$tree"; pv_wine_stop); done
+echo "test time: $(( $(date +%s) - start )) s"
+echo "$passed passed, $failed failed"
+exit $status

@@ -1,0 +1,29 @@
+// Registry state for tests: the link library's tuning key, set up and removed per test.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace pvtest {
+
+constexpr const char* kMounterKey = "SOFTWARE\\Brisway Orvik Company\\Digital Cameras\\PV360 Mounter";
+constexpr const char* kLinkKey =
+    "SOFTWARE\\Brisway Orvik Company\\Digital Cameras\\PV360 Mounter\\pvlink.DLL";
+
+// Removes the key (and its sub-keys) under HKEY_LOCAL_MACHINE; absent keys are fine.
+void deleteMachineKey(const char* key);
+// Creates the key and sets a DWORD value (creating the key alone when name is empty).
+void setMachineDword(const char* key, const std::string& name, DWORD value);
+
+// Removes the link key on construction and again on destruction, so that each test starts from
+// and leaves behind a machine without it.
+class ScopedLinkKey {
+public:
+    ScopedLinkKey() { deleteMachineKey(kLinkKey); }
+    ~ScopedLinkKey() { deleteMachineKey(kLinkKey); }
+    void create() { setMachineDword(kLinkKey, "", 0); }
+    void set(const std::string& name, DWORD value) { setMachineDword(kLinkKey, name, value); }
+};
+
+}  // namespace pvtest
