@@ -9,6 +9,9 @@ work=$(mkdir -p "$4" && cd "$4" && pwd)
 touch "$work/CMakeCache.txt"
 source "$here/../../../testing/wine/env.sh" "$work"
 pv_wine_prefix_ready
+# Wine's mount manager writes its own COM links (to /dev/ttyS*) when a Wine session starts; start
+# the session first so that it does not replace the simulator's link.
+"$PV_WINE" cmd.exe /c exit >/dev/null 2>&1 || true
 
 rm -f "$work/port"
 "$pvsim" --card "$card" --wineprefix "$WINEPREFIX" --com 1 --port-file "$work/port" --no-throttle \
