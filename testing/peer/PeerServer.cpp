@@ -83,6 +83,22 @@ std::string PeerServer::execute(const std::string& line) {
     in >> verb >> com;
     if (!in || com < 1 || com > 256) return "ERR bad command: " + line;
     if (verb == "open") return openPort(com);
+    if (verb == "sim") {
+        unsigned seed = 1;
+        in >> seed;
+        std::string extra;
+        std::getline(in, extra);
+        try {
+            closePort(com);
+            return "OK " + simulators_.start(com, seed, extra);
+        } catch (const std::exception& e) {
+            return std::string("ERR ") + e.what();
+        }
+    }
+    if (verb == "unsim") {
+        simulators_.stop(com);
+        return "OK";
+    }
     if (verb == "close") return closePort(com);
     if (verb == "send") {
         std::string hex;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "PseudoTerminal.h"
+#include "SimulatorLauncher.h"
 
 #include <condition_variable>
 #include <map>
@@ -15,7 +16,8 @@ namespace pvpty {
 
 class PeerServer {
 public:
-    explicit PeerServer(std::string winePrefix) : prefix_(std::move(winePrefix)) {}
+    PeerServer(std::string winePrefix, std::string binDir, std::string workDir)
+        : prefix_(winePrefix), simulators_(std::move(winePrefix), std::move(binDir), std::move(workDir)) {}
     ~PeerServer();
     int run(const std::string& portFile);   // serves until killed
 
@@ -42,6 +44,7 @@ private:
     std::string prefix_;
     std::mutex portsLock_;
     std::map<int, std::shared_ptr<Port>> ports_;
+    SimulatorLauncher simulators_;
 };
 
 }  // namespace pvpty

@@ -8,6 +8,9 @@
 //   speed N                 the speed the Windows side set           -> OK BAUD
 //   setspeed N BAUD         change the line speed from outside       -> OK
 //   echo N                  from now on write back what arrives      -> OK
+//   sim N SEED [ARGS]       a camera simulator on COM<N> with a fresh card image made from SEED,
+//                           ARGS passed to pvsim                     -> OK CONTROL_PORT CARD_DIR
+//   unsim N                 end that simulator                       -> OK
 //
 // Every wait is bounded; pvpeer ends when it is killed.
 #include "PeerServer.h"
@@ -17,14 +20,17 @@
 #include <string>
 
 int main(int argc, char** argv) {
-    std::string prefix, portFile;
+    std::string prefix, portFile, workDir = "/tmp";
     for (int i = 1; i + 1 < argc; i += 2) {
         if (!std::strcmp(argv[i], "--wineprefix")) prefix = argv[i + 1];
         else if (!std::strcmp(argv[i], "--port-file")) portFile = argv[i + 1];
+        else if (!std::strcmp(argv[i], "--work-dir")) workDir = argv[i + 1];
     }
     if (prefix.empty() || portFile.empty()) {
-        std::fprintf(stderr, "usage: pvpeer --wineprefix DIR --port-file FILE\n");
+        std::fprintf(stderr, "usage: pvpeer --wineprefix DIR --port-file FILE [--work-dir DIR]\n");
         return 2;
     }
-    return pvpty::PeerServer(prefix).run(portFile);
+    std::string self = argv[0];
+    std::string binDir = self.find('/') == std::string::npos ? "." : self.substr(0, self.rfind('/'));
+    return pvpty::PeerServer(prefix, binDir, workDir).run(portFile);
 }

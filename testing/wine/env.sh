@@ -36,6 +36,10 @@ pv_wine_prefix_ready() {
       pv_detached wineboot -i
       wait $!
     fi
+    # A new session's device manager relinks dosdevices/comN to the machine's own serial ports:
+    # let that happen now, before any test links a terminal there.
+    pv_detached "$PV_WINE" cmd /c exit
+    wait $!
   ) 9>"$pv_build/.wineprefix.lock"
 }
 

@@ -16,7 +16,7 @@ pv_display_ready
 native_bin=${PV_NATIVE_BIN_DIR:-$(cd "$here/../.." && pwd)/build/native/bin}
 peer_dir=$(mktemp -d)
 trap 'kill $(cat "$peer_dir/pid" 2>/dev/null) 2>/dev/null || true; rm -rf "$peer_dir"' EXIT
-"$native_bin/pvpeer" --wineprefix "$WINEPREFIX" --port-file "$peer_dir/port" \
+"$native_bin/pvpeer" --wineprefix "$WINEPREFIX" --port-file "$peer_dir/port" --work-dir "$peer_dir" \
   >"$peer_dir/log" 2>&1 &
 echo $! >"$peer_dir/pid"
 for _ in $(seq 100); do [ -s "$peer_dir/port" ] && break; sleep 0.05; done

@@ -13,7 +13,12 @@ namespace pvtest {
 PeerClient::PeerClient() : socket_(INVALID_SOCKET) {
     const char* peer = std::getenv("PV_PEER");
     if (!peer) throw std::runtime_error("PV_PEER is not set: run the test through testing/wine/run.sh");
-    std::string address(peer);
+    connectTo(peer);
+}
+
+PeerClient::PeerClient(const std::string& address) : socket_(INVALID_SOCKET) { connectTo(address); }
+
+void PeerClient::connectTo(const std::string& address) {
     auto colon = address.rfind(':');
     WSADATA wsa;
     WSAStartup(MAKEWORD(2, 2), &wsa);
@@ -23,7 +28,7 @@ PeerClient::PeerClient() : socket_(INVALID_SOCKET) {
     sa.sin_port = htons(static_cast<u_short>(std::atoi(address.c_str() + colon + 1)));
     sa.sin_addr.s_addr = inet_addr(address.substr(0, colon).c_str());
     if (s == INVALID_SOCKET || connect(s, reinterpret_cast<sockaddr*>(&sa), sizeof sa) != 0)
-        throw std::runtime_error("cannot reach the peer at " + address);
+        throw std::runtime_error("cannot reach " + address);
     DWORD timeout = 60000;
     setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof timeout);
     socket_ = s;
@@ -63,6 +68,15 @@ unsigned PeerClient::speed(int com) {
 
 void PeerClient::setSpeed(int com, unsigned baud) {
     command("setspeed " + std::to_string(com) + " " + std::to_string(baud));
+}
+
+PeerClient::Simulator PeerClient::startSimulator(int com, unsigned seed, const std::string& simArgs) {
+    std::string reply = command("sim " + std::to_string(com) + " " + std::to_string(seed) + " " + simArgs);
+    auto space = reply.find(' ');
+    std::string card = "Z:" + reply.substr(space + 1);
+    for (char& c : card)
+        if (c == '/') c = '\\';
+    return {"127.0.0.1:" + reply.substr(0, space), card};
 }
 
 }  // namespace pvtest

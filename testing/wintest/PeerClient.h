@@ -1,4 +1,5 @@
-// Talks to the Linux-side peer (pvpeer) whose address the test runner puts in PV_PEER.
+// Talks to a Linux-side control channel: the peer (pvpeer) whose address the test runner puts in
+// PV_PEER, or a camera simulator that the peer started.
 #pragma once
 
 #include <string>
@@ -9,6 +10,7 @@ namespace pvtest {
 class PeerClient {
 public:
     PeerClient();                      // connects to PV_PEER; throws std::runtime_error on failure
+    explicit PeerClient(const std::string& address);   // "127.0.0.1:PORT"
     ~PeerClient();
     PeerClient(const PeerClient&) = delete;
     PeerClient& operator=(const PeerClient&) = delete;
@@ -23,7 +25,16 @@ public:
     unsigned speed(int com);
     void setSpeed(int com, unsigned baud);
 
+    struct Simulator {
+        std::string control;   // address of its control channel
+        std::string cardDir;   // its card image folder, as a Windows path
+    };
+    // A camera simulator on COM<com> with a fresh card image made from seed.
+    Simulator startSimulator(int com, unsigned seed, const std::string& simArgs = "");
+    void stopSimulator(int com) { command("unsim " + std::to_string(com)); }
+
 private:
+    void connectTo(const std::string& address);
     unsigned long long socket_;
 };
 

@@ -81,6 +81,8 @@ bool Line::acceptArrival(uint8_t b) {
         pushedBack_.push_front(b);
         ev_.counters.resets++;
         ev_.transcript.note("reset");
+        ev_.transcript.record(Direction::FromHost, &b, 1);
+        ev_.counters.bytesIn++;
         throw LineReset();
     }
     if (host != 0 && host != speed_) {

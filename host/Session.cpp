@@ -1,0 +1,138 @@
+// The camera object's life: creation, connection, reset, speed handshake and recovery.
+#include "SerialCamera.h"
+
+#include "pvhost.h"
+#include "HostLibrary.h"
+#include "StatusRecord.h"
+#include "pvlink.h"
+
+namespace {
+
+constexpr BYTE kCmdSetLinkSpeed = 0x41;
+constexpr DWORD kBreakMs = 800;
+constexpr DWORD kAfterBreakMs = 2000;
+constexpr DWORD kResetSpeed = 9600;
+constexpr DWORD kSpeedSwitchDelayMs = 20;
+
+// The speed written as its leading decimal digits in hexadecimal: 115200 -> 0x1152.
+WORD SpeedCode(DWORD speed) {
+    switch (speed) {
+    case 9600: return 0x9600;
+    case 19200: return 0x1920;
+    case 38400: return 0x3840;
+    case 57600: return 0x5760;
+    case 115200: return 0x1152;
+    case 230400: return 0x2304;
+    default: return 0x0000;
+    }
+}
+
+}  // namespace
+
+CSerialCamera::CSerialCamera(DWORD port, DWORD speed) : port_(port), speed_(speed) {
+    holdsRecord_ = pvhost::AcquireStatusRecord();
+    if (!holdsRecord_) return;
+    watchStop_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    if (watchStop_)
+        watchThread_ = CreateThread(nullptr, 0, CardWatchThread, this, CREATE_SUSPENDED, &watchThreadId_);
+}
+
+CSerialCamera::~CSerialCamera() {
+    pvhost::CameraMutexHold hold;
+    Disconnect();
+    if (watchThread_) {
+        // The thread ends at its next wait; it never holds the camera mutex while we do.
+        SetEvent(watchStop_);
+        ResumeThread(watchThread_);
+        if (WaitForSingleObject(watchThread_, 10000) != WAIT_OBJECT_0) TerminateThread(watchThread_, 0);
+        CloseHandle(watchThread_);
+        watchThread_ = nullptr;
+    }
+    if (watchStop_) CloseHandle(watchStop_);
+    if (holdsRecord_) pvhost::ReleaseStatusRecord();
+}
+
+DWORD CSerialCamera::Connect() {
+    pvhost::CameraMutexHold hold;
+    if (connected_) return kCamAlreadyConnected;
+    if (!CommOpen(port_)) {
+        connected_ = 0;
+        return kCamPortOpenFailed;
+    }
+    if (!watchRunning_) {
+        ResumeThread(watchThread_);
+        watchRunning_ = true;
+    }
+    connected_ = 1;
+    return kCamOk;
+}
+
+DWORD CSerialCamera::Disconnect() {
+    pvhost::CameraMutexHold hold;
+    if (watchRunning_) {
+        SuspendThread(watchThread_);
+        watchRunning_ = false;
+    }
+    if (!connected_) return kCamNotConnected;
+    if (!CommClose(port_)) {
+        DWORD location = 0;
+        CommGetStatus(port_, nullptr, nullptr, nullptr, &location);
+        if (location != kLocSuccess) return kCamPortCloseFailed;   // still connected
+    }
+    connected_ = 0;
+    return kCamOk;
+}
+
+DWORD CSerialCamera::ResetCamera() {
+    pvhost::CameraMutexHold hold;
+    bool broke = CommSendBreak(port_, kBreakMs) != 0;
+    Sleep(kAfterBreakMs);
+    CommPurge(port_);
+    bool slowed = CommSetSpeed(port_, kResetSpeed) != 0;
+    return broke && slowed ? kCamOk : kCamResetFailed;
+}
+
+DWORD CSerialCamera::SetLinkSpeed() {
+    if (!connected_) return kCamNotConnected;
+    WORD code = SpeedCode(speed_);
+    const BYTE args[4] = {static_cast<BYTE>(code >> 8), static_cast<BYTE>(code), 0, 0};
+    DWORD r = RunCommandBlock(kCmdSetLinkSpeed, args, BlockAnswers::SpeedChange);
+    if (r != kCamOk) return r;
+    Sleep(kSpeedSwitchDelayMs);
+    return CommSetSpeed(port_, speed_) ? kCamOk : kCamSpeedSwitchFailed;
+}
+
+DWORD CSerialCamera::Recover() {
+    if (recovering_) return kCamOk;
+    recovering_ = 1;
+    if (Disconnect() == kCamOk && !connected_ && Connect() == kCamOk && ResetCamera() == kCamOk &&
+        !speedChangeInProgress_ && SetLinkSpeed() == kCamOk && !speedChangeInProgress_)
+        ReadStatus();
+    recovering_ = 0;
+    return kCamOk;
+}
+
+DWORD CSerialCamera::GetLinkStatus(COMSTAT* status, DWORD* errorMask, DWORD* lastError, DWORD* location) {
+    pvhost::CameraMutexHold hold;
+    COMSTAT s{};
+    DWORD mask = 0, last = 0, where = 0;
+    CommGetStatus(port_, &s, &mask, &last, &where);
+    if (status) *status = s;
+    if (errorMask) *errorMask = mask;
+    if (lastError) *lastError = last;
+    if (location) *location = where;
+    return kCamOk;
+}
+
+DWORD CSerialCamera::QueryCardPresent(DWORD refresh) {
+    pvhost::CameraMutexHold hold;
+    if (refresh) CameraReadStatus(this);
+    return connected_ && (pvhost::StatusByte(30) & 0x80) ? 1 : 0;
+}
+
+DWORD CSerialCamera::QueryInternalMemory() { return 0; }
+
+DWORD CSerialCamera::GetModelByte() {
+    pvhost::CameraMutexHold hold;
+    return connected_ ? pvhost::StatusByte(1) : 3;
+}

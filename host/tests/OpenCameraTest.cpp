@@ -1,0 +1,103 @@
+// OpenCamera's progress protocol, cancelling at each step, and a failed connection.
+#include "CameraFixture.h"
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+struct Call {
+    DWORD text, mark, state;
+    bool operator==(const Call&) const = default;
+};
+
+struct Script {
+    std::vector<Call> calls;
+    size_t cancelAt = SIZE_MAX;   // answer non-zero to this call (0-based)
+};
+
+DWORD CALLBACK Record(ULONG_PTR user, DWORD text, DWORD mark, DWORD state) {
+    auto* s = reinterpret_cast<Script*>(user);
+    s->calls.push_back({text, mark, state});
+    return s->calls.size() - 1 == s->cancelAt ? 1 : 0;
+}
+
+constexpr DWORD kNone = 0xFFFFFFFF;
+
+const std::vector<Call> kFreshPort = {
+    {kNone, kNone, kNone},
+    {586, 591, 264}, {586, 591, 262},
+    {587, 592, 264}, {587, 592, 262},
+    {588, 593, 264}, {588, 593, 262},
+    {589, 594, 264}, {589, 594, 262},
+};
+
+DWORD OpenCount() {
+    // The link's open count shows in how many closes it takes to really close the port.
+    DWORD n = 0;
+    while (n < 8 && CommIsOpen(kPort)) {
+        ++n;
+        if (CommClose(kPort)) break;
+    }
+    return n;
+}
+
+}  // namespace
+
+TEST_F(CameraTest, FreshPortReportsEveryStep) {
+    Script script;
+    camera = OpenCamera(kPort, 115200, 1, Record, reinterpret_cast<ULONG_PTR>(&script));
+    ASSERT_NE(nullptr, camera);
+    EXPECT_EQ(kFreshPort, script.calls);
+}
+
+TEST_F(CameraTest, PortAlreadyOpenSkipsResetAndSpeedButReportsThem) {
+    Open();
+    ASSERT_NE(nullptr, camera);
+    Script script;
+    CSerialCamera* second = OpenCamera(kPort, 115200, 0, Record, reinterpret_cast<ULONG_PTR>(&script));
+    ASSERT_NE(nullptr, second);
+    std::vector<Call> expected = {{586, 591, 264}, {586, 591, 262}, {587, 592, 262}, {588, 593, 262}};
+    EXPECT_EQ(expected, script.calls);
+    EXPECT_EQ("", HostBytes());
+    // Two objects share the status record: destroying one keeps it for the other.
+    DestroyCamera(second);
+    EXPECT_EQ(2u, camera->GetModelByte());
+}
+
+TEST_F(CameraTest, CancelAtEachStepLeavesNothingBehind) {
+    for (size_t cancelAt = 1; cancelAt < kFreshPort.size(); ++cancelAt) {
+        Sim("reset");
+        Script script;
+        script.cancelAt = cancelAt;
+        EXPECT_EQ(nullptr, OpenCamera(kPort, 115200, 1, Record, reinterpret_cast<ULONG_PTR>(&script)));
+        EXPECT_EQ(cancelAt + 1, script.calls.size());
+        EXPECT_EQ(0u, CommIsOpen(kPort)) << "cancelled at call " << cancelAt;
+    }
+}
+
+TEST_F(CameraTest, BusyPortThrowsWithTheLinksState) {
+    peer.stopSimulator(kCom);   // no terminal behind COM1 now
+    Script script;
+    try {
+        OpenCamera(kPort, 115200, 1, Record, reinterpret_cast<ULONG_PTR>(&script));
+        FAIL() << "no exception";
+    } catch (const CCameraException& e) {
+        EXPECT_EQ(1u, e.GetKind());
+        EXPECT_EQ(2u, e.GetResult());
+        EXPECT_EQ(1u, e.GetLinkState().location);
+        char text[200];
+        e.GetErrorText(text, sizeof text);
+        char expected[200];
+        std::snprintf(expected, sizeof expected, "COMSTAT=flags:0000000 iq=0 oq=0\nCE=0x0000 LE=%u CPE=1 XC=1 ER=2",
+                      static_cast<unsigned>(e.GetLinkState().lastError));
+        EXPECT_STREQ(expected, text);
+        char cut[8];
+        e.GetErrorText(cut, sizeof cut);
+        EXPECT_STREQ("COMSTAT", cut);
+    }
+    std::vector<Call> expected = {{kNone, kNone, kNone}, {586, 591, 264}, {586, 591, 263}};
+    EXPECT_EQ(expected, script.calls);
+    EXPECT_EQ(0u, OpenCount());
+    peer.startSimulator(kCom, 1, "--no-throttle");   // for the fixture's tear-down
+}
