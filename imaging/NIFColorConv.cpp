@@ -1,0 +1,151 @@
+#include "NIFColorConv.h"
+
+#include "ShapeCurves.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+constexpr float kYccToRgbMatrix[12] = {1.3584f, 0.0f,     1.8215f,  -249.55f,
+                                       1.3584f, -0.4303f, -0.9271f, 194.14f,
+                                       1.3584f, 2.2179f,  0.0f,     -345.99f};
+constexpr float kRgbToYccMatrix[12] = {0.22003f,  0.43227f,  0.08386f,  0.0f,
+                                       -0.13476f, -0.26475f, 0.39952f,  156.0f,
+                                       0.38491f,  -0.32237f, -0.06254f, 137.0f};
+constexpr float kIdentityMatrix[12] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0};
+constexpr int32_t kIdentityCount = 256;
+
+int16_t FixedPoint(double value) {
+    double v = std::floor(32.0 * value + 0.5);
+    return static_cast<int16_t>(std::clamp(v, -32768.0, 32767.0));
+}
+
+// Walks width x height pixels of N channels, handing the step one pointer per channel.
+template <int N, typename Step>
+void ForEachPixel(long width, long height, const NIFChannel* channels, Step step) {
+    for (long y = 0; y < height; ++y) {
+        uint8_t* p[N];
+        for (int c = 0; c < N; ++c) p[c] = channels[c].start + y * channels[c].lineStride;
+        for (long x = 0; x < width; ++x) {
+            step(p);
+            for (int c = 0; c < N; ++c) p[c] += channels[c].pixelStride;
+        }
+    }
+}
+
+template <int N>
+bool HasAllChannels(const NIFChannel* channels) {
+    return std::all_of(channels, channels + N, [](const NIFChannel& c) { return c.start != nullptr; });
+}
+
+}  // namespace
+
+NIFColorConv::NIFColorConv(NIF_COCO_TYPE type) {
+    switch (type) {
+    case NIF_COCO_YCC_TO_RGB:
+        std::memcpy(matrix_, kYccToRgbMatrix, sizeof matrix_);
+        adoptShape(nif::YccToRgbShape(), nif::kYccToRgbShapeCount, false);
+        break;
+    case NIF_COCO_RGB_TO_YCC:
+        std::memcpy(matrix_, kRgbToYccMatrix, sizeof matrix_);
+        adoptShape(nif::RgbToYccShape(), nif::kRgbToYccShapeCount, false);
+        preShape_ = true;
+        break;
+    default:
+        std::memcpy(matrix_, kIdentityMatrix, sizeof matrix_);
+        adoptShape(nullptr, 0, true);
+        break;
+    }
+    buildLookupTables();
+}
+
+NIFColorConv::NIFColorConv(const float matrix[12], const int32_t* shape, int32_t count, bool preShape)
+    : preShape_(preShape) {
+    std::memcpy(matrix_, matrix, sizeof matrix_);
+    adoptShape(shape, count, true);
+    buildLookupTables();
+}
+
+NIFColorConv::NIFColorConv(const NIFColorConv& other) { *this = other; }
+
+NIFColorConv& NIFColorConv::operator=(const NIFColorConv& other) {
+    if (this == &other) return *this;
+    releaseShape();
+    std::memcpy(matrix_, other.matrix_, sizeof matrix_);
+    std::memcpy(tables_, other.tables_, sizeof tables_);
+    preShape_ = other.preShape_;
+    adoptShape(other.shape_, other.shapeCount_, other.ownsShape_);
+    return *this;
+}
+
+NIFColorConv::~NIFColorConv() { releaseShape(); }
+
+// A built-in curve is shared static data; any other table is the converter's own copy, and an
+// empty one becomes the identity.
+void NIFColorConv::adoptShape(const int32_t* shape, int32_t count, bool owned) {
+    ownsShape_ = owned;
+    if (!owned) {
+        shape_ = shape;
+        shapeCount_ = count;
+        return;
+    }
+    shapeCount_ = count > 0 && shape ? count : kIdentityCount;
+    int32_t* copy = new int32_t[shapeCount_];
+    for (int32_t i = 0; i < shapeCount_; ++i) copy[i] = count > 0 && shape ? shape[i] : i;
+    shape_ = copy;
+}
+
+void NIFColorConv::releaseShape() {
+    if (ownsShape_) delete[] shape_;
+    shape_ = nullptr;
+    ownsShape_ = false;
+}
+
+// Fixed point with 5 fraction bits; the row's constant rides on the table of input channel 2.
+void NIFColorConv::buildLookupTables() {
+    for (int k = 0; k < 3; ++k)
+        for (int i = 0; i < kTableSize; ++i) {
+            tables_[k][0][i] = FixedPoint(double(matrix_[k][0]) * i);
+            tables_[k][1][i] = FixedPoint(double(matrix_[k][1]) * i);
+            tables_[k][2][i] = FixedPoint(double(matrix_[k][2]) * i + matrix_[k][3]);
+        }
+}
+
+int NIFColorConv::sumOf(int row, int i0, int i1, int i2) const {
+    return tables_[row][0][i0] + tables_[row][1][i1] + tables_[row][2][i2];
+}
+
+void NIFColorConv::convertThreePostShape(uint8_t& a0, uint8_t& a1, uint8_t& a2) const {
+    uint8_t out[3];
+    for (int k = 0; k < 3; ++k) {
+        int s = sumOf(k, a0, a1, a2);
+        int v = s < -16 ? 0 : std::min((s + 16) >> 5, shapeCount_ - 1);
+        out[k] = static_cast<uint8_t>(std::clamp(shape_[v], 0, 255));
+    }
+    a0 = out[0], a1 = out[1], a2 = out[2];
+}
+
+void NIFColorConv::convertThreePreShape(uint8_t& a0, uint8_t& a1, uint8_t& a2) const {
+    // Shape entries index the 350-entry tables, so they are held inside them.
+    auto shaped = [this](uint8_t a) {
+        return std::clamp(shape_[std::min<int32_t>(a, shapeCount_ - 1)], 0, kTableSize - 1);
+    };
+    const int i0 = shaped(a0), i1 = shaped(a1), i2 = shaped(a2);
+    uint8_t out[3];
+    for (int k = 0; k < 3; ++k) out[k] = static_cast<uint8_t>(std::clamp((sumOf(k, i0, i1, i2) + 16) >> 5, 0, 255));
+    a0 = out[0], a1 = out[1], a2 = out[2];
+}
+
+int NIFColorConv::colorConvert(long width, long height, const NIFChannel channels[3]) const {
+    if (!channels || !HasAllChannels<3>(channels)) return NIF_MISSING_ARGUMENT;
+    ForEachPixel<3>(width, height, channels, [this](uint8_t** p) { convertPixel(*p[0], *p[1], *p[2]); });
+    return NIF_OK;
+}
+
+int NIFColorConv::colorConvert4Chan(long width, long height, const NIFChannel channels[4]) const {
+    if (!channels || !HasAllChannels<4>(channels)) return NIF_MISSING_ARGUMENT;
+    ForEachPixel<4>(width, height, channels, [this](uint8_t** p) { convertPixel(*p[0], *p[1], *p[2]); });
+    return NIF_OK;
+}

@@ -1,0 +1,61 @@
+// Fixed-point colour conversion between the colour spaces of FlashPix files and 8-bit RGB.
+#pragma once
+
+#include "NIFDefs.h"
+
+enum NIF_COCO_TYPE : int {
+    NIF_COCO_IDENTITY = 0,
+    NIF_COCO_RGB_TO_YCC = 1,
+    NIF_COCO_YCC_TO_RGB = 2,
+};
+
+// One channel of a pixel buffer: where its first sample is, and the byte steps to the next pixel
+// and to the next line (either may be negative).
+struct NIFChannel {
+    uint8_t* start;
+    long pixelStride;
+    long lineStride;
+};
+
+class NIF_API NIFColorConv {
+public:
+    static constexpr int kTableSize = 350;
+
+    explicit NIFColorConv(NIF_COCO_TYPE type);
+    // matrix: 3 rows of 4 (three coefficients and an offset). A count of zero or less gives an
+    // identity shape table of 256 entries; otherwise the count entries of shape are copied.
+    NIFColorConv(const float matrix[12], const int32_t* shape, int32_t count, bool preShape);
+    NIFColorConv(const NIFColorConv& other);
+    NIFColorConv& operator=(const NIFColorConv& other);
+    ~NIFColorConv();
+
+    // Converts width x height pixels in place. Returns NIF_OK, or NIF_MISSING_ARGUMENT when a
+    // channel has no start pointer.
+    int colorConvert(long width, long height, const NIFChannel channels[3]) const;
+    // The same with a fourth (opacity) channel, which is kept as it is.
+    int colorConvert4Chan(long width, long height, const NIFChannel channels[4]) const;
+
+    // One pixel, for callers that walk their own buffers.
+    void convertPixel(uint8_t& a0, uint8_t& a1, uint8_t& a2) const {
+        preShape_ ? convertThreePreShape(a0, a1, a2) : convertThreePostShape(a0, a1, a2);
+    }
+
+    int32_t shapeCount() const { return shapeCount_; }
+    int32_t shapeEntry(int32_t i) const { return shape_[i]; }
+    int16_t tableEntry(int row, int column, int i) const { return tables_[row][column][i]; }
+
+private:
+    void buildLookupTables();
+    void adoptShape(const int32_t* shape, int32_t count, bool owned);
+    void releaseShape();
+    int sumOf(int row, int i0, int i1, int i2) const;
+    void convertThreePreShape(uint8_t& a0, uint8_t& a1, uint8_t& a2) const;
+    void convertThreePostShape(uint8_t& a0, uint8_t& a1, uint8_t& a2) const;
+
+    float matrix_[3][4];
+    int16_t tables_[3][3][kTableSize];
+    const int32_t* shape_ = nullptr;
+    int32_t shapeCount_ = 0;
+    bool ownsShape_ = false;
+    bool preShape_ = false;
+};

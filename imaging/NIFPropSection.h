@@ -1,0 +1,33 @@
+// One section of a property set: its format identifier and its properties by identifier.
+#pragma once
+
+#include "NIFExtProperty.h"
+
+#include <map>
+
+class NIF_API NIFPropSection {
+public:
+    explicit NIFPropSection(const GUID& fmtid) : fmtid_(fmtid) {}
+
+    const GUID& GetFormatId() const { return fmtid_; }
+    // A new property of the given type, replacing any with the same identifier.
+    NIFExtProperty* NewProperty(uint32_t id, uint32_t type);
+    NIFExtProperty* GetProperty(uint32_t id);
+    const NIFExtProperty* GetProperty(uint32_t id) const;
+    size_t GetNumberOfProperties() const { return properties_.size(); }
+    // The identifiers in ascending order, in an array freed with NIFRelease.
+    uint32_t* GetPropertyIDTable() const;
+    bool DestroyProperty(uint32_t id) { return properties_.erase(id) != 0; }
+    // The code page (property 1) says whether narrow strings are stored as UTF-16.
+    bool IsUnicode() const;
+
+    // The section's serialised form, from its first byte (size) on, and back.
+    std::vector<uint8_t> Serialize() const;
+    bool Parse(const uint8_t* data, size_t size);
+
+private:
+    GUID fmtid_;
+    std::map<uint32_t, NIFExtProperty> properties_;
+};
+
+NIF_API void NIFRelease(uint32_t* array);

@@ -1,0 +1,183 @@
+#include "NIFStorage.h"
+
+#include "MemoryLockBytes.h"
+#include "NIFError.h"
+
+#include <new>
+
+namespace {
+
+constexpr DWORD kReadMode = STGM_READ | STGM_SHARE_EXCLUSIVE;
+constexpr DWORD kWriteMode = STGM_READWRITE | STGM_SHARE_EXCLUSIVE;
+constexpr DWORD kCreateMode = kWriteMode | STGM_CREATE;
+
+// Writing is possible only on a file made in memory of its own.
+DWORD ChildMode(bool writable, bool create) { return create ? kCreateMode : writable ? kWriteMode : kReadMode; }
+
+template <typename T>
+int Hand(T* object, T** out, const char* where) {
+    if (!object) return nif::Fail(NIF_OUT_OF_MEMORY, std::string("Out of memory in ") + where + ".");
+    *out = object;
+    return NIF_OK;
+}
+
+}  // namespace
+
+NIFStorage::NIFStorage(IStorage* storage, nif::MemoryLockBytes* bytes) : storage_(storage), bytes_(bytes) {
+    bytes_->AddRef();
+}
+
+NIFStorage::NIFStorage(const NIFStorage& other) : storage_(other.storage_), bytes_(other.bytes_) {
+    storage_->AddRef();
+    bytes_->AddRef();
+}
+
+NIFStorage& NIFStorage::operator=(const NIFStorage& other) {
+    other.storage_->AddRef();
+    other.bytes_->AddRef();
+    storage_->Release();
+    bytes_->Release();
+    storage_ = other.storage_;
+    bytes_ = other.bytes_;
+    return *this;
+}
+
+NIFStorage::~NIFStorage() {
+    storage_->Release();
+    bytes_->Release();
+}
+
+int NIFStorage::OpenOnMemory(const void* data, size_t size, NIFStorage** out) {
+    if (!data || !out) return nif::Fail(NIF_MISSING_ARGUMENT, "Missing argument in NIFStorage::OpenOnMemory.");
+    nif::MemoryLockBytes* bytes = nif::MemoryLockBytes::OverCallerBytes(data, size);
+    if (!bytes) return nif::Fail(NIF_OUT_OF_MEMORY, "Out of memory in NIFStorage::OpenOnMemory.");
+    IStorage* storage = nullptr;
+    HRESULT hr = StgOpenStorageOnILockBytes(bytes, nullptr, kReadMode, nullptr, 0, &storage);
+    int rc = FAILED(hr) ? nif::FailHr(hr, "NIFStorage::OpenOnMemory")
+                        : Hand(new (std::nothrow) NIFStorage(storage, bytes), out, "NIFStorage::OpenOnMemory");
+    if (storage && rc) storage->Release();
+    bytes->Release();
+    return rc;
+}
+
+int NIFStorage::CreateOnMemory(NIFStorage** out) {
+    if (!out) return nif::Fail(NIF_MISSING_ARGUMENT, "Missing argument in NIFStorage::CreateOnMemory.");
+    nif::MemoryLockBytes* bytes = nif::MemoryLockBytes::Growable();
+    if (!bytes) return nif::Fail(NIF_OUT_OF_MEMORY, "Out of memory in NIFStorage::CreateOnMemory.");
+    IStorage* storage = nullptr;
+    HRESULT hr = StgCreateDocfileOnILockBytes(bytes, kCreateMode, 0, &storage);
+    int rc = FAILED(hr) ? nif::FailHr(hr, "NIFStorage::CreateOnMemory")
+                        : Hand(new (std::nothrow) NIFStorage(storage, bytes), out, "NIFStorage::CreateOnMemory");
+    if (storage && rc) storage->Release();
+    bytes->Release();
+    return rc;
+}
+
+int NIFStorage::Child(const wchar_t* name, bool create, NIFStorage** out, const char* where) {
+    if (!name || !out) return nif::Fail(NIF_MISSING_ARGUMENT, std::string("Missing argument in ") + where + ".");
+    IStorage* child = nullptr;
+    DWORD mode = ChildMode(!bytes_->readOnly(), create);
+    HRESULT hr = create ? storage_->CreateStorage(name, mode, 0, 0, &child)
+                        : storage_->OpenStorage(name, nullptr, mode, nullptr, 0, &child);
+    if (FAILED(hr)) return nif::FailHr(hr, where);
+    int rc = Hand(new (std::nothrow) NIFStorage(child, bytes_), out, where);
+    if (rc) child->Release();
+    return rc;
+}
+
+int NIFStorage::RawStream(const wchar_t* name, bool create, IStream** out, const char* where) {
+    if (!name) return nif::Fail(NIF_MISSING_ARGUMENT, std::string("Missing argument in ") + where + ".");
+    DWORD mode = ChildMode(!bytes_->readOnly(), create);
+    HRESULT hr = create ? storage_->CreateStream(name, mode, 0, 0, out)
+                        : storage_->OpenStream(name, nullptr, mode, 0, out);
+    return FAILED(hr) ? nif::FailHr(hr, where) : NIF_OK;
+}
+
+// Hands out an opened or created stream wrapped as T.
+template <typename T>
+static int WrapStream(IStream* raw, T** out, const char* where) {
+    int rc = out ? Hand(new (std::nothrow) T(raw), out, where)
+                 : nif::Fail(NIF_MISSING_ARGUMENT, std::string("Missing argument in ") + where + ".");
+    raw->Release();
+    return rc;
+}
+
+template <typename T>
+int NIFStorage::Stream(const wchar_t* name, bool create, T** out, const char* where) {
+    IStream* raw = nullptr;
+    if (int rc = RawStream(name, create, &raw, where)) return rc;
+    return WrapStream(raw, out, where);
+}
+
+int NIFStorage::OpenStorage(const wchar_t* name, NIFStorage** out) {
+    return Child(name, false, out, "NIFStorage::OpenStorage");
+}
+
+int NIFStorage::CreateStorage(const wchar_t* name, NIFStorage** out) {
+    return Child(name, true, out, "NIFStorage::CreateStorage");
+}
+
+int NIFStorage::OpenStream(const wchar_t* name, NIFExtStream** out) {
+    return Stream(name, false, out, "NIFStorage::OpenStream");
+}
+
+int NIFStorage::CreateStream(const wchar_t* name, NIFExtStream** out) {
+    return Stream(name, true, out, "NIFStorage::CreateStream");
+}
+
+int NIFStorage::OpenFpxStream(const wchar_t* name, NIFExtFpxStream** out) {
+    return Stream(name, false, out, "NIFStorage::OpenFpxStream");
+}
+
+int NIFStorage::CreateFpxStream(const wchar_t* name, NIFExtFpxStream** out) {
+    return Stream(name, true, out, "NIFStorage::CreateFpxStream");
+}
+
+int NIFStorage::OpenPropertySet(const wchar_t* name, NIFPropertySet** out) {
+    NIFExtStream* stream = nullptr;
+    if (int rc = OpenStream(name, &stream)) return rc;
+    NIFPropertySet* set = new (std::nothrow) NIFPropertySet(*stream);
+    stream->Release();
+    int rc = Hand(set, out, "NIFStorage::OpenPropertySet");
+    if (rc == NIF_OK && (rc = set->Load()) != NIF_OK) set->Release();
+    return rc;
+}
+
+int NIFStorage::CreatePropertySet(const wchar_t* name, NIFPropertySet** out) {
+    NIFExtStream* stream = nullptr;
+    if (int rc = CreateStream(name, &stream)) return rc;
+    NIFPropertySet* set = new (std::nothrow) NIFPropertySet(*stream);
+    stream->Release();
+    return Hand(set, out, "NIFStorage::CreatePropertySet");
+}
+
+int NIFStorage::DestroyElement(const wchar_t* name) {
+    if (!name) return nif::Fail(NIF_MISSING_ARGUMENT, "Missing argument in NIFStorage::DestroyElement.");
+    HRESULT hr = storage_->DestroyElement(name);
+    return FAILED(hr) ? nif::FailHr(hr, "NIFStorage::DestroyElement") : NIF_OK;
+}
+
+int NIFStorage::GetClassId(CLSID* clsid) {
+    if (!clsid) return nif::Fail(NIF_MISSING_ARGUMENT, "Missing argument in NIFStorage::GetClassId.");
+    STATSTG stat{};
+    HRESULT hr = storage_->Stat(&stat, STATFLAG_NONAME);
+    if (FAILED(hr)) return nif::FailHr(hr, "NIFStorage::GetClassId");
+    *clsid = stat.clsid;
+    return NIF_OK;
+}
+
+int NIFStorage::SetClassId(const CLSID& clsid) {
+    HRESULT hr = storage_->SetClass(clsid);
+    return FAILED(hr) ? nif::FailHr(hr, "NIFStorage::SetClassId") : NIF_OK;
+}
+
+int NIFStorage::Commit() {
+    HRESULT hr = storage_->Commit(STGC_DEFAULT);
+    return FAILED(hr) ? nif::FailHr(hr, "NIFStorage::Commit") : NIF_OK;
+}
+
+int NIFStorage::GetBytes(std::vector<uint8_t>* out) const {
+    if (!out) return nif::Fail(NIF_MISSING_ARGUMENT, "Missing argument in NIFStorage::GetBytes.");
+    out->assign(bytes_->data(), bytes_->data() + bytes_->size());
+    return NIF_OK;
+}

@@ -1,0 +1,54 @@
+// A storage of an OLE structured-storage file held in memory: its sub-storages, streams and
+// property sets.
+#pragma once
+
+#include "NIFExtFpxStream.h"
+#include "NIFPropertySet.h"
+
+#include <objidl.h>
+
+#include <vector>
+
+namespace nif {
+class MemoryLockBytes;
+}
+
+class NIF_API NIFStorage {
+public:
+    // The root storage of the file in the caller's buffer, read-only; the buffer must outlive
+    // the storage and everything opened from it.
+    static int OpenOnMemory(const void* data, size_t size, NIFStorage** out);
+    // A new, empty file in memory of its own.
+    static int CreateOnMemory(NIFStorage** out);
+
+    NIFStorage(const NIFStorage& other);
+    NIFStorage& operator=(const NIFStorage& other);
+    ~NIFStorage();
+    void Release() { delete this; }
+
+    int OpenStorage(const wchar_t* name, NIFStorage** out);
+    int CreateStorage(const wchar_t* name, NIFStorage** out);
+    int OpenStream(const wchar_t* name, NIFExtStream** out);
+    int CreateStream(const wchar_t* name, NIFExtStream** out);
+    int OpenFpxStream(const wchar_t* name, NIFExtFpxStream** out);
+    int CreateFpxStream(const wchar_t* name, NIFExtFpxStream** out);
+    // A property set is the stream of that name; opening reads its sections.
+    int OpenPropertySet(const wchar_t* name, NIFPropertySet** out);
+    int CreatePropertySet(const wchar_t* name, NIFPropertySet** out);
+    int DestroyElement(const wchar_t* name);
+    int GetClassId(CLSID* clsid);
+    int SetClassId(const CLSID& clsid);
+    int Commit();
+    // The bytes of a root storage made by CreateOnMemory, after Commit.
+    int GetBytes(std::vector<uint8_t>* out) const;
+
+private:
+    NIFStorage(IStorage* storage, nif::MemoryLockBytes* bytes);
+    int RawStream(const wchar_t* name, bool create, IStream** out, const char* where);
+    template <typename T>
+    int Stream(const wchar_t* name, bool create, T** out, const char* where);
+    int Child(const wchar_t* name, bool create, NIFStorage** out, const char* where);
+
+    IStorage* storage_;
+    nif::MemoryLockBytes* bytes_;   // the memory under the file, shared by its storages
+};

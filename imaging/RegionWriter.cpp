@@ -1,0 +1,45 @@
+#include "RegionWriter.h"
+
+#include "FpxIds.h"
+#include "ToolkitState.h"
+
+namespace nif {
+
+NIFChannel RegionWriter::at(int channel, const Span& part) const {
+    const NIFChannel& c = d_.channel[channel];
+    return {c.start + (part.y - originY_) * c.lineStride + (part.x - originX_) * c.pixelStride, c.pixelStride,
+            c.lineStride};
+}
+
+// Colour channels come from the same stored channel; a requested opacity from the stored one,
+// or fully opaque when none is stored.
+void RegionWriter::copyChannel(int channel, const uint8_t* tile, long tileX, long tileY, const Span& part) const {
+    const NIFChannel to = at(channel, part);
+    const int step = stored_.channels();
+    const bool opaque = channel >= stored_.colorChannels && !stored_.opacity;
+    const int from = channel < stored_.colorChannels ? channel : stored_.colorChannels;
+    for (long y = 0; y < part.height; ++y) {
+        const uint8_t* src = tile + ((part.y - tileY + y) * kTileSide + (part.x - tileX)) * step + from;
+        uint8_t* dst = to.start + y * to.lineStride;
+        for (long x = 0; x < part.width; ++x, src += step, dst += to.pixelStride) *dst = opaque ? 255 : *src;
+    }
+}
+
+void RegionWriter::write(const uint8_t* tile, long tileX, long tileY, const Span& part) const {
+    for (int c = 0; c < d_.channels; ++c) copyChannel(c, tile, tileX, tileY, part);
+    if (!converter_) return;
+    const NIFChannel colour[3] = {at(0, part), at(1, part), at(2, part)};
+    converter_->colorConvert(part.width, part.height, colour);
+}
+
+bool ConverterFor(const ColorSpace& stored, const NIFDestination& destination, const NIFColorConv** converter) {
+    *converter = nullptr;
+    if (uint32_t(destination.colorSpace) == stored.space) return true;
+    if (stored.space == kSpacePhotoYcc && destination.colorSpace == NIF_SPACE_RGB)
+        return (*converter = ToolkitState::Get()->converter(NIF_COCO_YCC_TO_RGB)) != nullptr;
+    if (stored.space == kSpaceRgb && destination.colorSpace == NIF_SPACE_PHOTOYCC)
+        return (*converter = ToolkitState::Get()->converter(NIF_COCO_RGB_TO_YCC)) != nullptr;
+    return false;
+}
+
+}  // namespace nif

@@ -1,0 +1,35 @@
+// The toolkit's process-wide state between start and stop: the two colour converters (made on
+// first use) and every handle handed out.
+#pragma once
+
+#include "NIFColorConv.h"
+
+#include <memory>
+#include <vector>
+
+struct NIFHandle;
+
+namespace nif {
+
+class ToolkitState {
+public:
+    // The state, or nullptr when the toolkit is not started.
+    static ToolkitState* Get();
+    static bool Start();
+    static void Stop();
+
+    const NIFColorConv* converter(NIF_COCO_TYPE type);
+    void adopt(NIFHandle* handle);
+    bool owns(const NIFHandle* handle) const;
+
+private:
+    ToolkitState() = default;
+    ~ToolkitState();
+
+    std::unique_ptr<NIFColorConv> yccToRgb_;
+    std::unique_ptr<NIFColorConv> rgbToYcc_;
+    std::vector<NIFHandle*> handles_;
+    bool oleStarted_ = false;
+};
+
+}  // namespace nif

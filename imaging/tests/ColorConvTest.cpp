@@ -1,0 +1,144 @@
+// Colour conversion: the fixed points of the built-in converters, the table arithmetic at its
+// edges, and buffers addressed through strides.
+#include "NIFColorConv.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <vector>
+
+namespace {
+
+std::array<uint8_t, 3> Convert(const NIFColorConv& c, uint8_t a0, uint8_t a1, uint8_t a2) {
+    c.convertPixel(a0, a1, a2);
+    return {a0, a1, a2};
+}
+
+void ExpectNonDecreasing(const NIFColorConv& c) {
+    for (int32_t i = 1; i < c.shapeCount(); ++i) ASSERT_LE(c.shapeEntry(i - 1), c.shapeEntry(i)) << "entry " << i;
+}
+
+}  // namespace
+
+TEST(ColorConv, PhotoYccShapeTablePassesItsFixedPoints) {
+    NIFColorConv c(NIF_COCO_YCC_TO_RGB);
+    ASSERT_EQ(361, c.shapeCount());
+    const int start[] = {0, 1, 1, 2, 2, 3, 4, 5, 6, 7, 8};
+    for (int i = 0; i < 11; ++i) EXPECT_EQ(start[i], c.shapeEntry(i)) << i;
+    EXPECT_EQ(126, c.shapeEntry(100));
+    EXPECT_EQ(217, c.shapeEntry(180));
+    EXPECT_EQ(248, c.shapeEntry(255));
+    for (int i = 341; i <= 360; ++i) EXPECT_EQ(255, c.shapeEntry(i)) << i;
+    ExpectNonDecreasing(c);
+}
+
+TEST(ColorConv, RgbShapeTablePassesItsFixedPoints) {
+    NIFColorConv c(NIF_COCO_RGB_TO_YCC);
+    ASSERT_EQ(256, c.shapeCount());
+    const int start[] = {0, 1, 3, 5, 6, 7, 8, 9};
+    const int end[] = {253, 259, 268, 278, 292, 309, 327, 342};
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(start[i], c.shapeEntry(i)) << i;
+        EXPECT_EQ(end[i], c.shapeEntry(248 + i)) << 248 + i;
+    }
+    EXPECT_EQ(82, c.shapeEntry(100));
+    ExpectNonDecreasing(c);
+}
+
+TEST(ColorConv, TablesCarryFixedPointCoefficientsAndTheRowConstant) {
+    NIFColorConv c(NIF_COCO_YCC_TO_RGB);
+    EXPECT_EQ(435, c.tableEntry(0, 0, 10));      // floor(32 * 1.3584 * 10 + 0.5)
+    EXPECT_EQ(-7986, c.tableEntry(0, 2, 0));     // the constant -249.55 rides on channel 2
+    EXPECT_EQ(-138, c.tableEntry(1, 1, 10));     // floor(32 * -0.4303 * 10 + 0.5)
+}
+
+TEST(ColorConv, PhotoYccNeutralBlackIsBlack) {
+    NIFColorConv c(NIF_COCO_YCC_TO_RGB);
+    EXPECT_EQ((std::array<uint8_t, 3>{0, 0, 0}), Convert(c, 0, 156, 137));
+}
+
+TEST(ColorConv, PostShapeOverflowTakesTheLastEntry) {
+    NIFColorConv c(NIF_COCO_YCC_TO_RGB);
+    // 1.3584 * 255 + 1.8215 * 255 - 249.55 is far beyond entry 360.
+    EXPECT_EQ(255, Convert(c, 255, 0, 255)[0]);
+    const float m[12] = {4, 0, 0, 0, 0, 4, 0, 0, 0, 0, 4, 0};
+    const int32_t shape[4] = {10, 20, 30, 40};
+    NIFColorConv small(m, shape, 4, false);
+    EXPECT_EQ((std::array<uint8_t, 3>{40, 10, 10}), Convert(small, 255, 0, 0));
+}
+
+TEST(ColorConv, PreShapeOf255IndexesEntry342) {
+    NIFColorConv c(NIF_COCO_RGB_TO_YCC);
+    ASSERT_EQ(342, c.shapeEntry(255));
+    const int y = (c.tableEntry(0, 0, 342) + c.tableEntry(0, 1, 342) + c.tableEntry(0, 2, 342) + 16) >> 5;
+    EXPECT_EQ(std::min(255, y), Convert(c, 255, 255, 255)[0]);
+    EXPECT_EQ(252, y);   // 0.73616 * 342
+}
+
+TEST(ColorConv, PreShapeClampsSumsToBytes) {
+    const float m[12] = {-1, 0, 0, 0, 2, 0, 0, 0, 0, 0, 1, 0};
+    NIFColorConv c(m, nullptr, 0, true);
+    EXPECT_EQ((std::array<uint8_t, 3>{0, 255, 7}), Convert(c, 200, 200, 7));
+}
+
+TEST(ColorConv, IdentityLeavesEveryByteUnchanged) {
+    NIFColorConv c(NIF_COCO_IDENTITY);
+    ASSERT_EQ(256, c.shapeCount());
+    for (int v = 0; v < 256; ++v) {
+        uint8_t b = static_cast<uint8_t>(v);
+        EXPECT_EQ((std::array<uint8_t, 3>{b, uint8_t(255 - v), b}), Convert(c, b, uint8_t(255 - v), b));
+    }
+}
+
+TEST(ColorConv, ShapeEntriesBeyondTheTablesAreHeldInside) {
+    const float m[12] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0};
+    const int32_t shape[2] = {-50, 100000};
+    NIFColorConv c(m, shape, 2, true);
+    EXPECT_EQ((std::array<uint8_t, 3>{0, 255, 255}), Convert(c, 0, 1, 200));
+}
+
+TEST(ColorConv, PlanarAndInterleavedBuffersGiveTheSameResult) {
+    NIFColorConv c(NIF_COCO_YCC_TO_RGB);
+    const int w = 5, h = 3;
+    std::vector<uint8_t> packed(w * h * 3), planes(w * h * 3);
+    for (size_t i = 0; i < packed.size(); ++i) packed[i] = static_cast<uint8_t>(i * 37 + 11);
+    for (int p = 0; p < w * h; ++p)
+        for (int k = 0; k < 3; ++k) planes[k * w * h + p] = packed[p * 3 + k];
+    // The interleaved buffer is walked bottom-up with a negative line stride.
+    const NIFChannel inter[3] = {{&packed[(h - 1) * w * 3], 3, -w * 3},
+                                 {&packed[(h - 1) * w * 3 + 1], 3, -w * 3},
+                                 {&packed[(h - 1) * w * 3 + 2], 3, -w * 3}};
+    const NIFChannel planar[3] = {{&planes[0], 1, w}, {&planes[w * h], 1, w}, {&planes[2 * w * h], 1, w}};
+    ASSERT_EQ(0, c.colorConvert(w, h, inter));
+    ASSERT_EQ(0, c.colorConvert(w, h, planar));
+    for (int p = 0; p < w * h; ++p)
+        for (int k = 0; k < 3; ++k) EXPECT_EQ(planes[k * w * h + p], packed[p * 3 + k]) << p << "/" << k;
+}
+
+TEST(ColorConv, FourChannelsKeepOpacityAndMissingPointersAreRefused) {
+    NIFColorConv c(NIF_COCO_YCC_TO_RGB);
+    uint8_t px[4] = {0, 156, 137, 77};
+    const NIFChannel four[4] = {{px, 4, 4}, {px + 1, 4, 4}, {px + 2, 4, 4}, {px + 3, 4, 4}};
+    ASSERT_EQ(0, c.colorConvert4Chan(1, 1, four));
+    EXPECT_EQ(0, px[0]);
+    EXPECT_EQ(77, px[3]);
+    const NIFChannel missing[4] = {{px, 4, 4}, {nullptr, 4, 4}, {px + 2, 4, 4}, {px + 3, 4, 4}};
+    EXPECT_EQ(NIF_MISSING_ARGUMENT, c.colorConvert(1, 1, missing));
+    EXPECT_EQ(NIF_MISSING_ARGUMENT, c.colorConvert4Chan(1, 1, missing));
+}
+
+TEST(ColorConv, CopiesConvertAlikeAndOwnTheirTables) {
+    const float m[12] = {0, 1, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0};
+    std::vector<int32_t> shape(256);
+    for (int i = 0; i < 256; ++i) shape[i] = 255 - i;
+    auto* original = new NIFColorConv(m, shape.data(), 256, false);
+    NIFColorConv copy(*original);
+    NIFColorConv assigned(NIF_COCO_IDENTITY);
+    assigned = *original;
+    const auto expected = Convert(*original, 10, 20, 30);
+    delete original;
+    shape.assign(256, 0);
+    EXPECT_EQ(expected, Convert(copy, 10, 20, 30));
+    EXPECT_EQ(expected, Convert(assigned, 10, 20, 30));
+    EXPECT_EQ((std::array<uint8_t, 3>{235, 245, 225}), expected);
+}

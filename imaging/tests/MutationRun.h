@@ -1,0 +1,15 @@
+// Feeds damaged variants of a FlashPix file to the toolkit: truncations and random byte
+// changes, each opened and decoded at every level. Shared by the test and the long run.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+struct MutationTally {
+    uint32_t variants = 0;
+    uint32_t decoded = 0;
+    uint32_t refused = 0;
+    uint32_t unexplained = 0;   // a failure code without a message
+};
+
+void RunMutations(const std::vector<uint8_t>& original, uint32_t seed, uint32_t count, MutationTally& tally);

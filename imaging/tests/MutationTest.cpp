@@ -1,0 +1,19 @@
+// Damaged files: truncated and byte-mutated variants of every test file open and decode without
+// a crash, and every failure is a result code with a message.
+#include "FpxTestWriter.h"
+#include "ToolkitFixture.h"
+
+#include "MutationRun.h"
+
+TEST_F(ToolkitTest, DamagedFilesFailCleanly) {
+    std::vector<std::vector<uint8_t>> inputs;
+    for (const std::string& f : FpxFilesIn(DataFolder("PV_FLASHPIX_DIR"))) inputs.push_back(ReadFileBytes(f));
+    inputs.push_back(WriteFpx(MakeScene(150, 100), {}));
+    ASSERT_GE(inputs.size(), 7u);
+    MutationTally tally;
+    for (size_t i = 0; i < inputs.size(); ++i) RunMutations(inputs[i], 0x5EED + uint32_t(i), 150, tally);
+    std::printf("%u variants: %u decoded, %u refused\n", tally.variants, tally.decoded, tally.refused);
+    EXPECT_EQ(0u, tally.unexplained) << "failures without a message";
+    EXPECT_GT(tally.refused, 0u);
+    EXPECT_GT(tally.decoded, 0u);
+}
