@@ -1,5 +1,6 @@
 #include "NIFStorage.h"
 
+#include "CompoundFileCheck.h"
 #include "MemoryLockBytes.h"
 #include "NIFError.h"
 
@@ -49,6 +50,9 @@ NIFStorage::~NIFStorage() {
 
 int NIFStorage::OpenOnMemory(const void* data, size_t size, NIFStorage** out) {
     if (!data || !out) return nif::Fail(NIF_MISSING_ARGUMENT, "Missing argument in NIFStorage::OpenOnMemory.");
+    const std::string damage = nif::CheckCompoundFile(static_cast<const uint8_t*>(data), size);
+    if (!damage.empty())
+        return nif::Fail(NIF_STORAGE_FAILED, "STG_E_DOCFILECORRUPT (" + damage + ") in NIFStorage::OpenOnMemory.");
     nif::MemoryLockBytes* bytes = nif::MemoryLockBytes::OverCallerBytes(data, size);
     if (!bytes) return nif::Fail(NIF_OUT_OF_MEMORY, "Out of memory in NIFStorage::OpenOnMemory.");
     IStorage* storage = nullptr;
