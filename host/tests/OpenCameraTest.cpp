@@ -1,5 +1,6 @@
 // OpenCamera's progress protocol, cancelling at each step, and a failed connection.
 #include "CameraFixture.h"
+#include "pvlink.h"
 
 #include <cstring>
 #include <vector>
@@ -66,7 +67,8 @@ TEST_F(CameraTest, PortAlreadyOpenSkipsResetAndSpeedButReportsThem) {
 }
 
 TEST_F(CameraTest, CancelAtEachStepLeavesNothingBehind) {
-    for (size_t cancelAt = 1; cancelAt < kFreshPort.size(); ++cancelAt) {
+    // Cancelling at each step's announcement, and once after a step was done.
+    for (size_t cancelAt : {1u, 3u, 4u, 5u, 7u}) {
         Sim("reset");
         Script script;
         script.cancelAt = cancelAt;
@@ -77,7 +79,7 @@ TEST_F(CameraTest, CancelAtEachStepLeavesNothingBehind) {
 }
 
 TEST_F(CameraTest, BusyPortThrowsWithTheLinksState) {
-    peer.stopSimulator(kCom);   // no terminal behind COM1 now
+    peer.command("deadlink 1");   // COM1 cannot be opened now
     Script script;
     try {
         OpenCamera(kPort, 115200, 1, Record, reinterpret_cast<ULONG_PTR>(&script));
@@ -99,5 +101,6 @@ TEST_F(CameraTest, BusyPortThrowsWithTheLinksState) {
     std::vector<Call> expected = {{kNone, kNone, kNone}, {586, 591, 264}, {586, 591, 263}};
     EXPECT_EQ(expected, script.calls);
     EXPECT_EQ(0u, OpenCount());
-    peer.startSimulator(kCom, 1, "--no-throttle");   // for the fixture's tear-down
+    auto s = peer.startSimulator(kCom, 1, "--no-throttle");   // for the fixture's tear-down
+    sim = std::make_unique<pvtest::PeerClient>(s.control);
 }

@@ -95,6 +95,15 @@ std::string PeerServer::execute(const std::string& line) {
             return std::string("ERR ") + e.what();
         }
     }
+    if (verb == "deadlink") {
+        // A COM name that cannot be opened (it leads to a directory), as with a taken port.
+        // (Without a link, or with a dangling one, Wine falls back to the machine's own device.)
+        closePort(com);
+        simulators_.stop(com);
+        std::string link = prefix_ + "/dosdevices/com" + std::to_string(com);
+        unlink(link.c_str());
+        return symlink("/tmp", link.c_str()) == 0 ? "OK" : "ERR symlink";
+    }
     if (verb == "unsim") {
         simulators_.stop(com);
         return "OK";

@@ -11,6 +11,7 @@
 //   sim N SEED [ARGS]       a camera simulator on COM<N> with a fresh card image made from SEED,
 //                           ARGS passed to pvsim                     -> OK CONTROL_PORT CARD_DIR
 //   unsim N                 end that simulator                       -> OK
+//   deadlink N              make COM<N> a name that cannot be opened -> OK
 //
 // Every wait is bounded; pvpeer ends when it is killed.
 #include "PeerServer.h"
