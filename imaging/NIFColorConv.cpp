@@ -22,16 +22,15 @@ int16_t FixedPoint(double value) {
     return static_cast<int16_t>(std::clamp(v, -32768.0, 32767.0));
 }
 
-// Walks width x height pixels of N channels, handing the step one pointer per channel.
-template <int N, typename Step>
-void ForEachPixel(long width, long height, const NIFChannel* channels, Step step) {
+// Three channels walked with one pointer each, so that the per-pixel step inlines.
+template <typename Step>
+void ForEachPixel3(long width, long height, const NIFChannel* c, Step step) {
     for (long y = 0; y < height; ++y) {
-        uint8_t* p[N];
-        for (int c = 0; c < N; ++c) p[c] = channels[c].start + y * channels[c].lineStride;
-        for (long x = 0; x < width; ++x) {
-            step(p);
-            for (int c = 0; c < N; ++c) p[c] += channels[c].pixelStride;
-        }
+        uint8_t* p0 = c[0].start + y * c[0].lineStride;
+        uint8_t* p1 = c[1].start + y * c[1].lineStride;
+        uint8_t* p2 = c[2].start + y * c[2].lineStride;
+        for (long x = 0; x < width; ++x, p0 += c[0].pixelStride, p1 += c[1].pixelStride, p2 += c[2].pixelStride)
+            step(*p0, *p1, *p2);
     }
 }
 
@@ -113,18 +112,21 @@ void NIFColorConv::buildLookupTables() {
         }
 }
 
-int NIFColorConv::sumOf(int row, int i0, int i1, int i2) const {
+inline int NIFColorConv::sumOf(int row, int i0, int i1, int i2) const {
     return tables_[row][0][i0] + tables_[row][1][i1] + tables_[row][2][i2];
 }
 
-void NIFColorConv::convertThreePostShape(uint8_t& a0, uint8_t& a1, uint8_t& a2) const {
-    uint8_t out[3];
-    for (int k = 0; k < 3; ++k) {
-        int s = sumOf(k, a0, a1, a2);
-        int v = s < -16 ? 0 : std::min((s + 16) >> 5, shapeCount_ - 1);
-        out[k] = static_cast<uint8_t>(std::clamp(shape_[v], 0, 255));
-    }
-    a0 = out[0], a1 = out[1], a2 = out[2];
+// Shape entries are bytes for every table this class builds or is given through the toolkit;
+// others are held to bytes.
+inline void NIFColorConv::convertThreePostShape(uint8_t& a0, uint8_t& a1, uint8_t& a2) const {
+    const int last = shapeCount_ - 1;
+    auto shaped = [&](int s) {
+        const int v = s < -16 ? 0 : std::min((s + 16) >> 5, last);
+        return static_cast<uint8_t>(std::clamp(shape_[v], 0, 255));
+    };
+    const uint8_t r0 = shaped(sumOf(0, a0, a1, a2)), r1 = shaped(sumOf(1, a0, a1, a2));
+    a2 = shaped(sumOf(2, a0, a1, a2));
+    a0 = r0, a1 = r1;
 }
 
 void NIFColorConv::convertThreePreShape(uint8_t& a0, uint8_t& a1, uint8_t& a2) const {
@@ -140,12 +142,15 @@ void NIFColorConv::convertThreePreShape(uint8_t& a0, uint8_t& a1, uint8_t& a2) c
 
 int NIFColorConv::colorConvert(long width, long height, const NIFChannel channels[3]) const {
     if (!channels || !HasAllChannels<3>(channels)) return NIF_MISSING_ARGUMENT;
-    ForEachPixel<3>(width, height, channels, [this](uint8_t** p) { convertPixel(*p[0], *p[1], *p[2]); });
+    if (preShape_)
+        ForEachPixel3(width, height, channels, [this](uint8_t& a, uint8_t& b, uint8_t& c) { convertThreePreShape(a, b, c); });
+    else
+        ForEachPixel3(width, height, channels, [this](uint8_t& a, uint8_t& b, uint8_t& c) { convertThreePostShape(a, b, c); });
     return NIF_OK;
 }
 
 int NIFColorConv::colorConvert4Chan(long width, long height, const NIFChannel channels[4]) const {
     if (!channels || !HasAllChannels<4>(channels)) return NIF_MISSING_ARGUMENT;
-    ForEachPixel<4>(width, height, channels, [this](uint8_t** p) { convertPixel(*p[0], *p[1], *p[2]); });
-    return NIF_OK;
+    // The opacity channel keeps its values.
+    return colorConvert(width, height, channels);
 }

@@ -128,7 +128,10 @@ int NIFResolutionary::readTile(uint32_t tile, std::vector<uint8_t>& out) {
     const uint64_t at = uint64_t(kStreamPrefixBytes) + t.offset;
     if (t.size > kMaxTileBytes || at + t.size > dataSize_)
         return nif::Fail(NIF_BAD_FILE, "Tile outside its data stream in NIFResolutionary::readTile.");
-    out.resize(t.size);
-    if (int rc = data_->Seek(at)) return rc;
-    return t.size ? data_->ReadFromFile(out.data(), t.size) : NIF_OK;
+    // The stream is read once: reading through the storage tile by tile walks its sector chain
+    // again for every tile.
+    if (dataBytes_.empty() && dataSize_)
+        if (int rc = data_->ReadAll(dataBytes_, dataSize_)) return rc;
+    out.assign(dataBytes_.data() + at, dataBytes_.data() + at + t.size);
+    return NIF_OK;
 }

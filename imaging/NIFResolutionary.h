@@ -53,4 +53,5 @@ private:
     std::unique_ptr<NIFExtFpxStream> header_;
     std::unique_ptr<NIFExtStream> data_;
     uint64_t dataSize_ = 0;
+    std::vector<uint8_t> dataBytes_;
 };
