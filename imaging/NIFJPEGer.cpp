@@ -3,7 +3,6 @@
 #include "FpxIds.h"
 #include "NIFError.h"
 
-#include <csetjmp>
 #include <cstdio>
 
 #include <jpeglib.h>
@@ -12,14 +11,14 @@ namespace {
 
 struct ErrorManager {
     jpeg_error_mgr base;
-    jmp_buf jump;
+    void* jump[5];   // for the compiler's own setjmp, which needs no unwinding support
     char message[JMSG_LENGTH_MAX];
 };
 
 [[noreturn]] void OnError(j_common_ptr common) {
     auto* e = reinterpret_cast<ErrorManager*>(common->err);
     common->err->format_message(common, e->message);
-    std::longjmp(e->jump, 1);
+    __builtin_longjmp(e->jump, 1);
 }
 
 // Warnings about damaged data are not reported: the tile decodes as far as it can.
@@ -58,7 +57,7 @@ struct NIFJPEGer::Decoder {
 
     // Only plain data lives in this frame, so that leaving it by longjmp is safe.
     int loadTables(const uint8_t* data, size_t size, int index) {
-        if (setjmp(error.jump)) return fail();
+        if (__builtin_setjmp(error.jump)) return fail();
         jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
         if (jpeg_read_header(&cinfo, FALSE) != JPEG_HEADER_TABLES_ONLY) {
             std::snprintf(error.message, sizeof error.message, "No JPEG tables in table stream %d", index);
@@ -69,7 +68,7 @@ struct NIFJPEGer::Decoder {
     }
 
     int decode(const uint8_t* data, size_t size, bool convert, int channels, uint8_t* out) {
-        if (setjmp(error.jump)) return fail();
+        if (__builtin_setjmp(error.jump)) return fail();
         jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
         jpeg_read_header(&cinfo, TRUE);
         if (cinfo.image_width != nif::kTileSide || cinfo.image_height != nif::kTileSide ||

@@ -143,7 +143,10 @@ int NIFStorage::OpenPropertySet(const wchar_t* name, NIFPropertySet** out) {
     NIFPropertySet* set = new (std::nothrow) NIFPropertySet(*stream);
     stream->Release();
     int rc = Hand(set, out, "NIFStorage::OpenPropertySet");
-    if (rc == NIF_OK && (rc = set->Load()) != NIF_OK) set->Release();
+    if (rc == NIF_OK && (rc = set->Load()) != NIF_OK) {
+        set->Release();
+        *out = nullptr;
+    }
     return rc;
 }
 

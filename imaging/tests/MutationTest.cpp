@@ -17,3 +17,16 @@ TEST_F(ToolkitTest, DamagedFilesFailCleanly) {
     EXPECT_GT(tally.refused, 0u);
     EXPECT_GT(tally.decoded, 0u);
 }
+
+// A property offset past its section once left a released property set behind the caller's
+// pointer.
+TEST_F(ToolkitTest, PropertyOffsetPastItsSectionIsRefused) {
+    std::vector<uint8_t> bytes = ReadFileBytes(DataFolder("PV_FLASHPIX_DIR") + "rose_gray_raw.fpx");
+    ASSERT_EQ(48, bytes.at(3452));   // the code page's offset in "\005Global Info"
+    bytes[3452] = 193;
+    NIFHandle* h = nullptr;
+    long w, ht, k;
+    EXPECT_EQ(NIF_BAD_FILE, NIFOpenImageFromMemory(bytes.data(), bytes.size(), &h, &w, &ht, &k));
+    EXPECT_EQ("Malformed property set in NIFPropertySet::Load.", LastMessage());
+    EXPECT_EQ(nullptr, h);
+}
