@@ -34,6 +34,21 @@ void ForEachPixel3(long width, long height, const NIFChannel* c, Step step) {
     }
 }
 
+// One row read from interleaved samples and stored through the channels' pixel strides.
+template <typename Step>
+void ForEachRowPixel(const uint8_t* src, int step, long width, const NIFChannel* out, Step convert) {
+    // Locals, so that the byte stores cannot be taken to change them.
+    uint8_t* p0 = out[0].start;
+    uint8_t* p1 = out[1].start;
+    uint8_t* p2 = out[2].start;
+    const long s0 = out[0].pixelStride, s1 = out[1].pixelStride, s2 = out[2].pixelStride;
+    for (long x = 0; x < width; ++x, src += step, p0 += s0, p1 += s1, p2 += s2) {
+        uint8_t a0 = src[0], a1 = src[1], a2 = src[2];
+        convert(a0, a1, a2);
+        *p0 = a0, *p1 = a1, *p2 = a2;
+    }
+}
+
 template <int N>
 bool HasAllChannels(const NIFChannel* channels) {
     return std::all_of(channels, channels + N, [](const NIFChannel& c) { return c.start != nullptr; });
@@ -58,6 +73,7 @@ NIFColorConv::NIFColorConv(NIF_COCO_TYPE type) {
         break;
     }
     buildLookupTables();
+    buildShapeBytes();
 }
 
 NIFColorConv::NIFColorConv(const float matrix[12], const int32_t* shape, int32_t count, bool preShape)
@@ -65,6 +81,7 @@ NIFColorConv::NIFColorConv(const float matrix[12], const int32_t* shape, int32_t
     std::memcpy(matrix_, matrix, sizeof matrix_);
     adoptShape(shape, count, true);
     buildLookupTables();
+    buildShapeBytes();
 }
 
 NIFColorConv::NIFColorConv(const NIFColorConv& other) { *this = other; }
@@ -74,6 +91,7 @@ NIFColorConv& NIFColorConv::operator=(const NIFColorConv& other) {
     releaseShape();
     std::memcpy(matrix_, other.matrix_, sizeof matrix_);
     std::memcpy(tables_, other.tables_, sizeof tables_);
+    std::memcpy(shapeBytes_, other.shapeBytes_, sizeof shapeBytes_);
     preShape_ = other.preShape_;
     adoptShape(other.shape_, other.shapeCount_, other.ownsShape_);
     return *this;
@@ -112,20 +130,21 @@ void NIFColorConv::buildLookupTables() {
         }
 }
 
+// Below the rounding threshold a sum takes the first entry, beyond the table its last; entries
+// are held to bytes.
+void NIFColorConv::buildShapeBytes() {
+    for (int v = -kShapeBias; v <= kShapeBias; ++v)
+        shapeBytes_[v + kShapeBias] = static_cast<uint8_t>(std::clamp(shape_[std::clamp(v, 0, shapeCount_ - 1)], 0, 255));
+}
+
 inline int NIFColorConv::sumOf(int row, int i0, int i1, int i2) const {
     return tables_[row][0][i0] + tables_[row][1][i1] + tables_[row][2][i2];
 }
 
-// Shape entries are bytes for every table this class builds or is given through the toolkit;
-// others are held to bytes.
 inline void NIFColorConv::convertThreePostShape(uint8_t& a0, uint8_t& a1, uint8_t& a2) const {
-    const int last = shapeCount_ - 1;
-    auto shaped = [&](int s) {
-        const int v = s < -16 ? 0 : std::min((s + 16) >> 5, last);
-        return static_cast<uint8_t>(std::clamp(shape_[v], 0, 255));
-    };
-    const uint8_t r0 = shaped(sumOf(0, a0, a1, a2)), r1 = shaped(sumOf(1, a0, a1, a2));
-    a2 = shaped(sumOf(2, a0, a1, a2));
+    auto shaped = [&](int row) { return shapeBytes_[((sumOf(row, a0, a1, a2) + 16) >> 5) + kShapeBias]; };
+    const uint8_t r0 = shaped(0), r1 = shaped(1);
+    a2 = shaped(2);
     a0 = r0, a1 = r1;
 }
 
@@ -147,6 +166,13 @@ int NIFColorConv::colorConvert(long width, long height, const NIFChannel channel
     else
         ForEachPixel3(width, height, channels, [this](uint8_t& a, uint8_t& b, uint8_t& c) { convertThreePostShape(a, b, c); });
     return NIF_OK;
+}
+
+void NIFColorConv::convertRow(const uint8_t* src, int step, long width, const NIFChannel out[3]) const {
+    if (preShape_)
+        ForEachRowPixel(src, step, width, out, [this](uint8_t& a, uint8_t& b, uint8_t& c) { convertThreePreShape(a, b, c); });
+    else
+        ForEachRowPixel(src, step, width, out, [this](uint8_t& a, uint8_t& b, uint8_t& c) { convertThreePostShape(a, b, c); });
 }
 
 int NIFColorConv::colorConvert4Chan(long width, long height, const NIFChannel channels[4]) const {

@@ -35,6 +35,11 @@ public:
     // The same with a fourth (opacity) channel, which is kept as it is.
     int colorConvert4Chan(long width, long height, const NIFChannel channels[4]) const;
 
+    // One row of width pixels whose three samples follow each other in src, pixel after pixel
+    // step bytes apart, into the three channels (start and pixel stride; the line stride is not
+    // used). The same arithmetic as colorConvert.
+    void convertRow(const uint8_t* src, int step, long width, const NIFChannel out[3]) const;
+
     // One pixel, for callers that walk their own buffers.
     void convertPixel(uint8_t& a0, uint8_t& a1, uint8_t& a2) const {
         preShape_ ? convertThreePreShape(a0, a1, a2) : convertThreePostShape(a0, a1, a2);
@@ -45,7 +50,13 @@ public:
     int16_t tableEntry(int row, int column, int i) const { return tables_[row][column][i]; }
 
 private:
+    // A post-shape sum s gives the output byte shapeBytes_[((s + 16) >> 5) + kShapeBias]; sums of
+    // three 16-bit entries stay within the span.
+    static constexpr int kShapeBias = 3 * 32768 / 32;
+    static constexpr int kShapeSpan = 2 * kShapeBias + 1;
+
     void buildLookupTables();
+    void buildShapeBytes();
     void adoptShape(const int32_t* shape, int32_t count, bool owned);
     void releaseShape();
     int sumOf(int row, int i0, int i1, int i2) const;
@@ -54,6 +65,7 @@ private:
 
     float matrix_[3][4];
     int16_t tables_[3][3][kTableSize];
+    uint8_t shapeBytes_[kShapeSpan];
     const int32_t* shape_ = nullptr;
     int32_t shapeCount_ = 0;
     bool ownsShape_ = false;

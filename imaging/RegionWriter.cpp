@@ -25,11 +25,21 @@ void RegionWriter::copyChannel(int channel, const uint8_t* tile, long tileX, lon
     }
 }
 
+// Converted colour goes row by row straight from the tile to the destination; an opacity
+// channel is copied.
 void RegionWriter::write(const uint8_t* tile, long tileX, long tileY, const Span& part) const {
-    for (int c = 0; c < d_.channels; ++c) copyChannel(c, tile, tileX, tileY, part);
-    if (!converter_) return;
-    const NIFChannel colour[3] = {at(0, part), at(1, part), at(2, part)};
-    converter_->colorConvert(part.width, part.height, colour);
+    if (!converter_) {
+        for (int c = 0; c < d_.channels; ++c) copyChannel(c, tile, tileX, tileY, part);
+        return;
+    }
+    NIFChannel colour[3] = {at(0, part), at(1, part), at(2, part)};
+    const int step = stored_.channels();
+    const uint8_t* src = tile + ((part.y - tileY) * kTileSide + (part.x - tileX)) * step;
+    for (long y = 0; y < part.height; ++y, src += kTileSide * step) {
+        converter_->convertRow(src, step, part.width, colour);
+        for (NIFChannel& c : colour) c.start += c.lineStride;
+    }
+    for (int c = 3; c < d_.channels; ++c) copyChannel(c, tile, tileX, tileY, part);
 }
 
 bool ConverterFor(const ColorSpace& stored, const NIFDestination& destination, const NIFColorConv** converter) {
