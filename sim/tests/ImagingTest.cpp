@@ -105,7 +105,12 @@ TEST(FlashPix, CompoundFileHoldsImageObjectAndDecodableTiles) {
     ASSERT_TRUE(gsf_infile_msole_get_class_id(GSF_INFILE_MSOLE(ole), clsid));
     Guid want = guidFromText("56616000-C154-11CE-8553-00AA00A1F95B");
     EXPECT_TRUE(std::equal(want.begin(), want.end(), clsid));
-    auto contents = readPropertySet(childOf(ole, "\005Image Contents"));
+    // The section's format identifier follows the 28-byte header of the property set stream.
+    Bytes contentsStream = childOf(ole, "\005Image Contents");
+    ASSERT_GT(contentsStream.size(), 44u);
+    Guid section = guidFromText("56616400-C154-11CE-8553-00AA00A1F95B");
+    EXPECT_TRUE(std::equal(section.begin(), section.end(), contentsStream.begin() + 28));
+    auto contents = readPropertySet(contentsStream);
     EXPECT_EQ(le32(contents.at(0x01000000).value.data()), 5u);
     EXPECT_EQ(le32(contents.at(0x02040000).value.data()), 640u);   // level 4 is the full size
     EXPECT_EQ(le32(contents.at(0x02000001).value.data()), 30u);    // level 0 the smallest

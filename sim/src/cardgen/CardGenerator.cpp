@@ -4,6 +4,7 @@
 #include "CardManifest.h"
 
 #include "../imaging/PictureFile.h"
+#include "../imaging/Ppm.h"
 #include "../imaging/Scene.h"
 
 #include <cstdio>
@@ -16,6 +17,7 @@ namespace fs = std::filesystem;
 
 struct Writer {
     fs::path root;
+    fs::path sources;   // where the pictures' source pixels go, or empty
     CardManifest manifest;
     SeedSequence seq;
     uint32_t clock;   // time of the next picture
@@ -26,7 +28,10 @@ struct Writer {
     }
 
     bool bytes(const std::string& relative, const Bytes& data, std::time_t when) {
-        fs::path p = root / relative;
+        return save(root / relative, data, when);
+    }
+
+    static bool save(const fs::path& p, const Bytes& data, std::time_t when) {
         std::ofstream out(p, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
         out.close();
@@ -49,7 +54,10 @@ struct Writer {
         char name[16];
         std::snprintf(name, sizeof name, "PV%06u.%s", ++number, format == 4 ? "FPX" : "JPG");
         Raster pixels = paintScene(seq.next(), resolution ? 1152 : 640, resolution ? 864 : 480);
-        return bytes(dir + "/" + name, writePicture(pixels, m, name), CameraClock::toLocal(m.taken));
+        const std::time_t when = CameraClock::toLocal(m.taken);
+        if (!sources.empty() && !save(sources / fs::path(name).replace_extension(".ppm"), encodePpm(pixels), when))
+            return false;
+        return bytes(dir + "/" + name, writePicture(pixels, m, name), when);
     }
 };
 
@@ -89,13 +97,14 @@ bool writeOddEntries(Writer& w) {
 
 }  // namespace
 
-std::string generateCard(const fs::path& out, uint64_t seed) {
+std::string generateCard(const fs::path& out, uint64_t seed, const fs::path& sources) {
     std::error_code ec;
+    if (!sources.empty()) fs::create_directories(sources, ec);
     for (const char* old : {"MEMORY", "PCCARD", CardManifest::kFileName}) fs::remove_all(out / old, ec);
     fs::create_directories(out / "MEMORY", ec);
     fs::create_directories(out / "PCCARD" / "DCIMAGES", ec);
     if (ec) return "cannot create " + out.string() + ": " + ec.message();
-    Writer w{out, {}, SeedSequence(seed), 0};
+    Writer w{out, sources, {}, SeedSequence(seed), 0};
     w.clock = static_cast<uint32_t>(2 * (86400 * (365 + w.seq.below(300)) + 3600 * (8 + w.seq.below(8))));
     bool ok = writeAlbums(w) && writeLoosePictures(w) && writeOddEntries(w);
     if (!ok || !w.manifest.save(out)) return "cannot write the card image in " + out.string();

@@ -9,7 +9,9 @@
 
 namespace pvsim {
 
-// Replaces MEMORY, PCCARD and .pvcard under `out` with a new image. Error text or "".
-std::string generateCard(const std::filesystem::path& out, uint64_t seed);
+// Replaces MEMORY, PCCARD and .pvcard under `out` with a new image. With `sources`, each picture's
+// source pixels are also written there as a binary PPM named like the picture ("PV000001.ppm").
+// Error text or "".
+std::string generateCard(const std::filesystem::path& out, uint64_t seed, const std::filesystem::path& sources = {});
 
 }  // namespace pvsim

@@ -12,6 +12,7 @@ namespace pvsim {
 namespace {
 
 const char* const kImageClass = "56616000-C154-11CE-8553-00AA00A1F95B";
+const char* const kImageContentsSet = "56616400-C154-11CE-8553-00AA00A1F95B";
 const char* const kImageInfoSet = "56616500-C154-11CE-8553-00AA00A1F95B";
 const char* const kSummarySet = "F29F85E0-4FF9-1068-AB91-08002B27B3D9";
 constexpr int kTile = 64;
@@ -68,7 +69,7 @@ void writeLevel(GsfOutfile* ole, int index, const Raster& level, const TileCoder
 }
 
 Bytes imageContents(const std::vector<std::pair<int, int>>& levels, const Bytes& tables) {
-    PropertySetWriter w(guidFromText(kImageClass));
+    PropertySetWriter w(guidFromText(kImageContentsSet));
     auto [width, height] = levels.front();
     w.addUi4(0x01000000, static_cast<uint32_t>(levels.size()));
     w.addUi4(0x01000002, static_cast<uint32_t>(width));
