@@ -99,7 +99,12 @@ DWORD CSerialCamera::SetLinkSpeed() {
     DWORD r = RunCommandBlock(kCmdSetLinkSpeed, args, BlockAnswers::SpeedChange);
     if (r != kCamOk) return r;
     Sleep(kSpeedSwitchDelayMs);
-    return CommSetSpeed(port_, speed_) ? kCamOk : kCamSpeedSwitchFailed;
+    if (!CommSetSpeed(port_, speed_)) return kCamSpeedSwitchFailed;
+    // The link quietly caps a speed above what the port's driver can do; the camera would then
+    // listen at another speed than ours, so that is a failed switch too.
+    DWORD actual = 0;
+    if (CommGetSpeed(port_, &actual) && actual != speed_) return kCamSpeedSwitchFailed;
+    return kCamOk;
 }
 
 DWORD CSerialCamera::Recover() {

@@ -104,3 +104,22 @@ TEST_F(CameraTest, BusyPortThrowsWithTheLinksState) {
     auto s = peer.startSimulator(kCom, 1, "--no-throttle");   // for the fixture's tear-down
     sim = std::make_unique<pvtest::PeerClient>(s.control);
 }
+
+TEST_F(CameraTest, SpeedAboveWhatThePortDriverReachesFailsTheSpeedStep) {
+    HANDLE h = CreateFileA("COM1:", GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h);
+    COMMPROP properties{};
+    GetCommProperties(h, &properties);
+    CloseHandle(h);
+    if (properties.dwMaxBaud == BAUD_USER || properties.dwMaxBaud == 0) GTEST_SKIP() << "this port's driver reaches 230400 baud";
+    try {
+        camera = OpenCamera(kPort, 230400, 1, nullptr, 0);
+        FAIL() << "the open succeeded at a speed the port cannot run";
+    } catch (const CCameraException& e) {
+        EXPECT_EQ(1u, e.GetKind());
+        EXPECT_EQ(4u, e.GetResult());
+    }
+    EXPECT_EQ(0u, CommIsOpen(kPort));
+    Sim("reset");   // the camera went to 230400 and stays there until it is reset
+    Sim("violations clear");
+}

@@ -32,12 +32,14 @@ protected:
         wc.lpfnWndProc = ViewProc;
         wc.lpszClassName = "PV360_Mounter_View";
         wc.hInstance = GetModuleHandleA(nullptr);
-        RegisterClassA(&wc);
+        ATOM atom = RegisterClassA(&wc);
+        ASSERT_TRUE(atom || GetLastError() == ERROR_CLASS_ALREADY_EXISTS) << GetLastError();
         frame = CreateWindowA("STATIC", "explorer", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
                               nullptr, nullptr);
         view = CreateWindowA("PV360_Mounter_View", "", WS_CHILD, 0, 0, 10, 10, frame, nullptr, wc.hInstance,
                              nullptr);
-        ASSERT_NE(nullptr, view);
+        ASSERT_NE(nullptr, frame) << GetLastError();
+        ASSERT_NE(nullptr, view) << GetLastError();
         g_keepAlive = g_changed = 0;
     }
     void TearDown() override {
