@@ -54,6 +54,19 @@ struct NumberArgs {
 
 }  // namespace
 
+// Reads the first camera packet of a transfer, then allocates the caller's buffer of total bytes
+// and fills it from the packet. From then on the buffer is the caller's, however the transfer ends.
+DWORD CSerialCamera::ReceiveFirstPacket(BYTE* packet, DWORD dataSize, DWORD total, BYTE** out, DWORD& filled) {
+    DWORD r = ReadDataPacket(packet, dataSize + 1);
+    if (r != kCamOk) return r;
+    BYTE* buffer = new (std::nothrow) BYTE[total];
+    if (!buffer) return kCamOutOfMemory;
+    *out = buffer;
+    filled = std::min(total, dataSize);
+    std::memcpy(buffer, packet, filled);
+    return kCamOk;
+}
+
 // The command block, then the path packet when the command has one.
 DWORD CSerialCamera::RunCommand(BYTE code, const BYTE args[4], const char* path, DWORD field1,
                                 DWORD field2) {
@@ -124,13 +137,10 @@ DWORD CSerialCamera::ReadPictureFile(const char* path, BYTE** data, DWORD* size,
     auto report = [&](DWORD received) { return progress ? progress(user, received, total) : 0; };
     report(0);
     BYTE packet[kFilePacket + 1];
-    r = ReadDataPacket(packet, sizeof packet);
+    DWORD filled = 0;
+    r = ReceiveFirstPacket(packet, kFilePacket, total, data, filled);
     if (r != kCamOk) return r;
-    BYTE* file = new (std::nothrow) BYTE[total];
-    if (!file) return kCamOutOfMemory;
-    *data = file;
-    DWORD filled = std::min(total, kFilePacket);
-    std::memcpy(file, packet, filled);
+    BYTE* file = *data;
     report(filled);
     while (filled < total) {
         r = ReadDataPacket(packet, sizeof packet);
@@ -152,13 +162,10 @@ DWORD CSerialCamera::ReadFileHead(const char* path, DWORD length, BYTE** data, D
     DWORD r = RunCommand(kCmdReadFile, kNoArgs, path, kAllOnes, kAllOnes);
     if (r != kCamOk) return r;
     BYTE packet[kFilePacket + 1];
-    r = ReadDataPacket(packet, sizeof packet);
+    DWORD filled = 0;
+    r = ReceiveFirstPacket(packet, kFilePacket, length, data, filled);
     if (r != kCamOk) return r;
-    BYTE* head = new (std::nothrow) BYTE[length];
-    if (!head) return kCamOutOfMemory;
-    *data = head;
-    DWORD filled = std::min(length, kFilePacket);
-    std::memcpy(head, packet, filled);
+    BYTE* head = *data;
     while (filled < length && ReadDataPacket(packet, sizeof packet) == kCamOk) {
         DWORD take = std::min(length - filled, kFilePacket);
         std::memcpy(head + filled, packet, take);
@@ -176,16 +183,14 @@ DWORD CSerialCamera::ReadThumbnailData(BYTE** data, TransferProgressCallback pro
     };
     report(0);
     BYTE packet[kThumbnailPacket + 1];
-    DWORD r = ReadDataPacket(packet, sizeof packet);
-    if (r != kCamOk) return r;
-    BYTE* thumbnail = new (std::nothrow) BYTE[kThumbnailSize];
-    if (!thumbnail) return kCamOutOfMemory;
-    *data = thumbnail;
     DWORD filled = 0;
-    for (int i = 0; i < 4; ++i) {
-        if (i > 0 && (r = ReadDataPacket(packet, sizeof packet)) != kCamOk) return r;
+    DWORD r = ReceiveFirstPacket(packet, kThumbnailPacket, kThumbnailSize, data, filled);
+    if (r != kCamOk) return r;
+    report(filled);
+    while (filled < kThumbnailSize) {
+        if ((r = ReadDataPacket(packet, sizeof packet)) != kCamOk) return r;
         DWORD take = std::min(kThumbnailSize - filled, kThumbnailPacket);
-        std::memcpy(thumbnail + filled, packet, take);
+        std::memcpy(*data + filled, packet, take);
         filled += take;
         report(filled);
     }

@@ -1,3 +1,4 @@
+#include "ModuleStrings.h"
 #include "HostLibrary.h"
 
 #include "HostResources.h"
@@ -20,11 +21,7 @@ bool Attach(HINSTANCE instance) {
 
 HANDLE CameraMutex() { return g_cameraMutex; }
 
-std::string LoadHostString(UINT id) {
-    char text[256];
-    int n = LoadStringA(g_instance, id, text, sizeof text);
-    return std::string(text, n > 0 ? static_cast<size_t>(n) : 0);
-}
+std::string LoadHostString(UINT id) { return pvtext::LoadModuleString(g_instance, id); }
 
 }  // namespace pvhost
 

@@ -78,6 +78,7 @@ private:
     DWORD RunCommandBlock(BYTE code, const BYTE args[4], BlockAnswers answers);
     DWORD RunCommand(BYTE code, const BYTE args[4], const char* path, DWORD field1, DWORD field2);
     DWORD ReadCompletion(bool waitOutBusy);
+    DWORD ReceiveFirstPacket(BYTE* packet, DWORD dataSize, DWORD total, BYTE** out, DWORD& filled);
     DWORD ReadThumbnailData(BYTE** data, TransferProgressCallback progress, ULONG_PTR user);
     DWORD ReadPictureInfoData(CPictureInfo** info);
     DWORD ReadByte(BYTE& value, DWORD& got);

@@ -1,3 +1,4 @@
+#include "ModuleStrings.h"
 #include "LinkLibrary.h"
 
 #include "LinkResources.h"
@@ -29,11 +30,7 @@ void Detach() {
 HINSTANCE LinkInstance() { return g_instance; }
 HANDLE LibraryMutex() { return g_libraryMutex; }
 
-std::string LoadLinkString(UINT id) {
-    char text[256];
-    int n = LoadStringA(g_instance, id, text, sizeof text);
-    return std::string(text, n > 0 ? static_cast<size_t>(n) : 0);
-}
+std::string LoadLinkString(UINT id) { return pvtext::LoadModuleString(g_instance, id); }
 
 }  // namespace pvlink
 
