@@ -23,6 +23,8 @@ pv_detached() {
 }
 
 pv_wine_prefix_ready() {
+  # The session's first programs start Wine's desktop process, which must see the display.
+  pv_display_ready
   # One server for the whole run; it leaves by itself two minutes after its last client.
   (
     flock 9
@@ -54,7 +56,7 @@ pv_display_ready() {
     pv_detached Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp
     for _ in $(seq 200); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.05; done
     echo "$(pgrep -f "Xvfb :$n ") :$n" >"$state"
-  ) 9>"$pv_build/.xvfb.lock"
+  ) 9>/tmp/.pv-xvfb.lock
   export DISPLAY
   DISPLAY=$(cut -d' ' -f2 "$state")
 }

@@ -11,7 +11,6 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/env.sh" "$build"
 
 pv_wine_prefix_ready
-pv_display_ready
 
 native_bin=${PV_NATIVE_BIN_DIR:-$(cd "$here/../.." && pwd)/build/native/bin}
 peer_dir=$(mktemp -d)
