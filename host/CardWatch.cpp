@@ -38,10 +38,7 @@ BOOL CALLBACK PostToViewsBelow(HWND topLevel, LPARAM context) {
     return TRUE;
 }
 
-void PostToViews(UINT message) {
-    Delivery delivery{pvhost::LoadHostString(IDS_VIEW_CLASS), message};
-    EnumWindows(PostToViewsBelow, reinterpret_cast<LPARAM>(&delivery));
-}
+void PostToViews(Delivery& delivery) { EnumWindows(PostToViewsBelow, reinterpret_cast<LPARAM>(&delivery)); }
 
 }  // namespace
 
@@ -50,17 +47,26 @@ DWORD WINAPI CSerialCamera::CardWatchThread(LPVOID self) {
     return 0;
 }
 
+// Waits until the object is connected; false when the object is going away.
+bool CSerialCamera::WaitUntilConnected() {
+    HANDLE events[2] = {watchStop_, watchResume_};
+    return WaitForMultipleObjects(2, events, FALSE, INFINITE) == WAIT_OBJECT_0 + 1;
+}
+
 void CSerialCamera::WatchCard() {
+    Delivery keepAlive{pvhost::LoadHostString(IDS_VIEW_CLASS), WM_CAMERA_KEEPALIVE};
+    Delivery changed{keepAlive.viewClass, WM_CAMERA_CHANGED};
     DWORD previous = 0xFF;
     bool firstPass = true;
     DWORD interval = PollInterval();
-    do {
+    while (WaitUntilConnected()) {
         DWORD bit = GetCardBit();
         if (bit == previous)
-            PostToViews(WM_CAMERA_KEEPALIVE);
+            PostToViews(keepAlive);
         else if (!firstPass)
-            PostToViews(WM_CAMERA_CHANGED);
+            PostToViews(changed);
         previous = bit;
         firstPass = false;
-    } while (WaitForSingleObject(watchStop_, interval) == WAIT_TIMEOUT);
+        if (WaitForSingleObject(watchStop_, interval) != WAIT_TIMEOUT) return;
+    }
 }

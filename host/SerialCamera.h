@@ -85,6 +85,7 @@ private:
     DWORD WriteByte(BYTE value);
     DWORD SendSetting(BYTE code, DWORD value);
     void WatchCard();
+    bool WaitUntilConnected();
     static DWORD WINAPI CardWatchThread(LPVOID self);
 
     // The fields up to connected_ are the object's documented layout.
@@ -98,5 +99,5 @@ private:
 
     bool holdsRecord_ = false;
     HANDLE watchStop_ = nullptr;
-    bool watchRunning_ = false;
+    HANDLE watchResume_ = nullptr;   // set while connected: the watch polls only then
 };

@@ -32,9 +32,12 @@ WORD SpeedCode(DWORD speed) {
 CSerialCamera::CSerialCamera(DWORD port, DWORD speed) : port_(port), speed_(speed) {
     holdsRecord_ = pvhost::AcquireStatusRecord();
     if (!holdsRecord_) return;
+    // The watch is paused by an event rather than by suspending its thread, which could stop it
+    // inside a lock of the process (the heap's, the window manager's) and hang everyone else.
     watchStop_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    if (watchStop_)
-        watchThread_ = CreateThread(nullptr, 0, CardWatchThread, this, CREATE_SUSPENDED, &watchThreadId_);
+    watchResume_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    if (watchStop_ && watchResume_)
+        watchThread_ = CreateThread(nullptr, 0, CardWatchThread, this, 0, &watchThreadId_);
 }
 
 CSerialCamera::~CSerialCamera() {
@@ -43,12 +46,12 @@ CSerialCamera::~CSerialCamera() {
     if (watchThread_) {
         // The thread ends at its next wait; it never holds the camera mutex while we do.
         SetEvent(watchStop_);
-        ResumeThread(watchThread_);
         if (WaitForSingleObject(watchThread_, 10000) != WAIT_OBJECT_0) TerminateThread(watchThread_, 0);
         CloseHandle(watchThread_);
         watchThread_ = nullptr;
     }
     if (watchStop_) CloseHandle(watchStop_);
+    if (watchResume_) CloseHandle(watchResume_);
     if (holdsRecord_) pvhost::ReleaseStatusRecord();
 }
 
@@ -59,20 +62,14 @@ DWORD CSerialCamera::Connect() {
         connected_ = 0;
         return kCamPortOpenFailed;
     }
-    if (!watchRunning_) {
-        ResumeThread(watchThread_);
-        watchRunning_ = true;
-    }
+    SetEvent(watchResume_);
     connected_ = 1;
     return kCamOk;
 }
 
 DWORD CSerialCamera::Disconnect() {
     pvhost::CameraMutexHold hold;
-    if (watchRunning_) {
-        SuspendThread(watchThread_);
-        watchRunning_ = false;
-    }
+    ResetEvent(watchResume_);
     if (!connected_) return kCamNotConnected;
     if (!CommClose(port_)) {
         DWORD location = 0;
