@@ -15,6 +15,7 @@ packages=(
 
 need_install() {
   dpkg --print-foreign-architectures | grep -qx i386 || return 0
+  [ -f /etc/apt/sources.list.d/pv-src.sources ] || return 0   # source packages are fetched too
   local p
   for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}\n' "$p" 2>/dev/null | grep -q 'install ok installed' || return 0
@@ -41,13 +42,5 @@ if need_install; then
   apt-get update -q
   apt-get install -y -q --no-install-recommends "${packages[@]}"
 fi
-
-# mingw's default "posix" thread model variants are the ones that ship std::thread/std::mutex.
-for t in i686-w64-mingw32 x86_64-w64-mingw32; do
-  if [ "$(readlink -f "$(command -v $t-g++)")" != "$(readlink -f "/usr/bin/$t-g++-posix")" ]; then
-    update-alternatives --set $t-g++ "/usr/bin/$t-g++-posix" >/dev/null
-    update-alternatives --set $t-gcc "/usr/bin/$t-gcc-posix" >/dev/null
-  fi
-done
 
 "$here/scripts/build-deps.sh"
