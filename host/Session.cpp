@@ -6,6 +6,8 @@
 #include "StatusRecord.h"
 #include "pvlink.h"
 
+#include <cstdlib>
+
 namespace {
 
 constexpr BYTE kCmdSetLinkSpeed = 0x41;
@@ -13,6 +15,14 @@ constexpr DWORD kBreakMs = 800;
 constexpr DWORD kAfterBreakMs = 2000;
 constexpr DWORD kResetSpeed = 9600;
 constexpr DWORD kSpeedSwitchDelayMs = 20;
+
+// Tests of the layers above may shorten the pause after the break through PVHOST_RESET_PAUSE_MS
+// (with a simulator told to accept the shorter quiet line); nothing else changes it.
+DWORD PauseAfterBreak() {
+    const char* text = std::getenv("PVHOST_RESET_PAUSE_MS");
+    DWORD ms = text ? std::strtoul(text, nullptr, 10) : 0;
+    return ms ? ms : kAfterBreakMs;
+}
 
 // The speed written as its leading decimal digits in hexadecimal: 115200 -> 0x1152.
 WORD SpeedCode(DWORD speed) {
@@ -83,7 +93,7 @@ DWORD CSerialCamera::Disconnect() {
 DWORD CSerialCamera::ResetCamera() {
     pvhost::CameraMutexHold hold;
     bool broke = CommSendBreak(port_, kBreakMs) != 0;
-    Sleep(kAfterBreakMs);
+    Sleep(PauseAfterBreak());
     CommPurge(port_);
     bool slowed = CommSetSpeed(port_, kResetSpeed) != 0;
     return broke && slowed ? kCamOk : kCamResetFailed;

@@ -25,7 +25,12 @@ for tree in native i686 x86_64; do
   echo "==== $tree"
   tail -n 25 "build/$tree/ctest.out" | sed -n '/tests passed/,$p'
   rc=$(cat "build/$tree/ctest.rc")
-  [ "$rc" = 0 ] || { status=1; cat "build/$tree/ctest.out" | tail -n 80; }
+  if [ "$rc" != 0 ]; then
+    status=1
+    echo "---- failures in $tree"
+    hits=$(grep -E -B2 -A12 '^\[  FAILED  \]|Failure$|: error:|exception|Exit code' "build/$tree/ctest.out" | head -n 150)
+    if [ -n "$hits" ]; then echo "$hits"; else tail -n 60 "build/$tree/ctest.out"; fi
+  fi
   log=build/$tree/Testing/Temporary/LastTest.log
   p=$(grep -hoE '^\[  PASSED  \] [0-9]+ test' "$log" 2>/dev/null | awk '{s+=$4} END {print s+0}')
   f=$(grep -hoE '^\[  FAILED  \] [0-9]+ test' "$log" 2>/dev/null | awk '{s+=$4} END {print s+0}')

@@ -38,6 +38,12 @@ pv_wine_prefix_ready() {
       pv_detached wineboot -i
       wait $!
     fi
+    # Without a window manager (Xvfb), Wine waits 2 s for every managed top-level window that is
+    # destroyed; unmanaged windows close at once.
+    if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+      pv_detached "$PV_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f
+      wait $!
+    fi
     # A new session's device manager relinks dosdevices/comN to the machine's own serial ports:
     # let that happen now, before any test links a terminal there.
     pv_detached "$PV_WINE" cmd /c exit

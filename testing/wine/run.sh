@@ -29,5 +29,5 @@ set +e
 rc=$?
 set -e
 cat "$peer_dir/out"
-if [ $rc -ne 0 ] && [ -s "$peer_dir/log" ]; then echo "--- pvpeer log"; cat "$peer_dir/log"; fi
+if [ $rc -ne 0 ] && [ -s "$peer_dir/log" ]; then echo "--- pvpeer log (end)"; tail -n 20 "$peer_dir/log"; fi
 exit $rc
