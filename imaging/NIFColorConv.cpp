@@ -34,19 +34,38 @@ void ForEachPixel3(long width, long height, const NIFChannel* c, Step step) {
     }
 }
 
-// One row read from interleaved samples and stored through the channels' pixel strides.
+// One row read from three planes and stored through the channels' pixel strides.
 template <typename Step>
-void ForEachRowPixel(const uint8_t* src, int step, long width, const NIFChannel* out, Step convert) {
+void ForEachRowPixel(const uint8_t* src, long plane, long width, const NIFChannel* out, Step convert) {
     // Locals, so that the byte stores cannot be taken to change them.
     uint8_t* p0 = out[0].start;
     uint8_t* p1 = out[1].start;
     uint8_t* p2 = out[2].start;
     const long s0 = out[0].pixelStride, s1 = out[1].pixelStride, s2 = out[2].pixelStride;
-    for (long x = 0; x < width; ++x, src += step, p0 += s0, p1 += s1, p2 += s2) {
-        uint8_t a0 = src[0], a1 = src[1], a2 = src[2];
+    for (long x = 0; x < width; ++x, ++src, p0 += s0, p1 += s1, p2 += s2) {
+        uint8_t a0 = src[0], a1 = src[plane], a2 = src[2 * plane];
         convert(a0, a1, a2);
         *p0 = a0, *p1 = a1, *p2 = a2;
     }
+}
+
+// The same into pixels of three bytes whose channel k is at byte Ok: what a 24-bit bitmap
+// asks for, with fewer pointers to keep.
+template <int O0, int O1, int O2, typename Step>
+void ForEachPackedPixel(const uint8_t* src, long plane, long width, uint8_t* pixel, Step convert) {
+    const uint8_t* in1 = src + plane;
+    const uint8_t* in2 = in1 + plane;
+    for (long x = 0; x < width; ++x, pixel += 3) {
+        uint8_t a0 = src[x], a1 = in1[x], a2 = in2[x];
+        convert(a0, a1, a2);
+        pixel[O0] = a0, pixel[O1] = a1, pixel[O2] = a2;
+    }
+}
+
+// Channels of three-byte pixels one after another in the given direction.
+bool PackedPixels(const NIFChannel* out, int direction) {
+    return out[0].pixelStride == 3 && out[1].pixelStride == 3 && out[2].pixelStride == 3 &&
+           out[1].start == out[0].start + direction && out[2].start == out[1].start + direction;
 }
 
 template <int N>
@@ -73,7 +92,6 @@ NIFColorConv::NIFColorConv(NIF_COCO_TYPE type) {
         break;
     }
     buildLookupTables();
-    buildShapeBytes();
 }
 
 NIFColorConv::NIFColorConv(const float matrix[12], const int32_t* shape, int32_t count, bool preShape)
@@ -81,7 +99,6 @@ NIFColorConv::NIFColorConv(const float matrix[12], const int32_t* shape, int32_t
     std::memcpy(matrix_, matrix, sizeof matrix_);
     adoptShape(shape, count, true);
     buildLookupTables();
-    buildShapeBytes();
 }
 
 NIFColorConv::NIFColorConv(const NIFColorConv& other) { *this = other; }
@@ -91,7 +108,8 @@ NIFColorConv& NIFColorConv::operator=(const NIFColorConv& other) {
     releaseShape();
     std::memcpy(matrix_, other.matrix_, sizeof matrix_);
     std::memcpy(tables_, other.tables_, sizeof tables_);
-    std::memcpy(shapeBytes_, other.shapeBytes_, sizeof shapeBytes_);
+    std::memcpy(packed_, other.packed_, sizeof packed_);
+    std::memcpy(outBytes_, other.outBytes_, sizeof outBytes_);
     preShape_ = other.preShape_;
     adoptShape(other.shape_, other.shapeCount_, other.ownsShape_);
     return *this;
@@ -128,51 +146,49 @@ void NIFColorConv::buildLookupTables() {
             tables_[k][1][i] = FixedPoint(double(matrix_[k][1]) * i);
             tables_[k][2][i] = FixedPoint(double(matrix_[k][2]) * i + matrix_[k][3]);
         }
+    buildPackedTables();
+    buildOutputBytes();
 }
 
-// Below the rounding threshold a sum takes the first entry, beyond the table its last; entries
-// are held to bytes.
-void NIFColorConv::buildShapeBytes() {
+// A pre-shape entry indexes the 350-entry tables, so it is held inside them; an input not
+// below the count takes the last entry.
+int NIFColorConv::preShapedIndex(int a) const {
+    return std::clamp(shape_[std::min(a, shapeCount_ - 1)], 0, kTableSize - 1);
+}
+
+void NIFColorConv::buildPackedTables() {
+    for (int j = 0; j < 3; ++j)
+        for (int a = 0; a < 256; ++a) {
+            const int i = preShape_ ? preShapedIndex(a) : a;
+            uint64_t lanes = 0;
+            for (int k = 0; k < 3; ++k)
+                lanes |= uint64_t(tables_[k][j][i] + 32768 + (j == 0 ? 16 : 0)) << (kLaneBits * k);
+            packed_[j][a] = lanes;
+        }
+}
+
+// Post-shape: below the rounding threshold a sum takes the first entry, beyond the table its
+// last, and entries are held to bytes. Pre-shape: the rounded sum itself, held to a byte.
+void NIFColorConv::buildOutputBytes() {
     for (int v = -kShapeBias; v <= kShapeBias; ++v)
-        shapeBytes_[v + kShapeBias] = static_cast<uint8_t>(std::clamp(shape_[std::clamp(v, 0, shapeCount_ - 1)], 0, 255));
-}
-
-inline int NIFColorConv::sumOf(int row, int i0, int i1, int i2) const {
-    return tables_[row][0][i0] + tables_[row][1][i1] + tables_[row][2][i2];
-}
-
-inline void NIFColorConv::convertThreePostShape(uint8_t& a0, uint8_t& a1, uint8_t& a2) const {
-    auto shaped = [&](int row) { return shapeBytes_[((sumOf(row, a0, a1, a2) + 16) >> 5) + kShapeBias]; };
-    const uint8_t r0 = shaped(0), r1 = shaped(1);
-    a2 = shaped(2);
-    a0 = r0, a1 = r1;
-}
-
-void NIFColorConv::convertThreePreShape(uint8_t& a0, uint8_t& a1, uint8_t& a2) const {
-    // Shape entries index the 350-entry tables, so they are held inside them.
-    auto shaped = [this](uint8_t a) {
-        return std::clamp(shape_[std::min<int32_t>(a, shapeCount_ - 1)], 0, kTableSize - 1);
-    };
-    const int i0 = shaped(a0), i1 = shaped(a1), i2 = shaped(a2);
-    uint8_t out[3];
-    for (int k = 0; k < 3; ++k) out[k] = static_cast<uint8_t>(std::clamp((sumOf(k, i0, i1, i2) + 16) >> 5, 0, 255));
-    a0 = out[0], a1 = out[1], a2 = out[2];
+        outBytes_[v + kShapeBias] = static_cast<uint8_t>(
+            std::clamp(preShape_ ? v : shape_[std::clamp(v, 0, shapeCount_ - 1)], 0, 255));
 }
 
 int NIFColorConv::colorConvert(long width, long height, const NIFChannel channels[3]) const {
     if (!channels || !HasAllChannels<3>(channels)) return NIF_MISSING_ARGUMENT;
-    if (preShape_)
-        ForEachPixel3(width, height, channels, [this](uint8_t& a, uint8_t& b, uint8_t& c) { convertThreePreShape(a, b, c); });
-    else
-        ForEachPixel3(width, height, channels, [this](uint8_t& a, uint8_t& b, uint8_t& c) { convertThreePostShape(a, b, c); });
+    ForEachPixel3(width, height, channels, [this](uint8_t& a, uint8_t& b, uint8_t& c) { convertThree(a, b, c); });
     return NIF_OK;
 }
 
-void NIFColorConv::convertRow(const uint8_t* src, int step, long width, const NIFChannel out[3]) const {
-    if (preShape_)
-        ForEachRowPixel(src, step, width, out, [this](uint8_t& a, uint8_t& b, uint8_t& c) { convertThreePreShape(a, b, c); });
+void NIFColorConv::convertRow(const uint8_t* src, long plane, long width, const NIFChannel out[3]) const {
+    auto step = [this](uint8_t& a, uint8_t& b, uint8_t& c) { convertThree(a, b, c); };
+    if (PackedPixels(out, 1))
+        ForEachPackedPixel<0, 1, 2>(src, plane, width, out[0].start, step);
+    else if (PackedPixels(out, -1))
+        ForEachPackedPixel<2, 1, 0>(src, plane, width, out[2].start, step);
     else
-        ForEachRowPixel(src, step, width, out, [this](uint8_t& a, uint8_t& b, uint8_t& c) { convertThreePostShape(a, b, c); });
+        ForEachRowPixel(src, plane, width, out, step);
 }
 
 int NIFColorConv::colorConvert4Chan(long width, long height, const NIFChannel channels[4]) const {

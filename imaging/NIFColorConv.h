@@ -35,37 +35,48 @@ public:
     // The same with a fourth (opacity) channel, which is kept as it is.
     int colorConvert4Chan(long width, long height, const NIFChannel channels[4]) const;
 
-    // One row of width pixels whose three samples follow each other in src, pixel after pixel
-    // step bytes apart, into the three channels (start and pixel stride; the line stride is not
-    // used). The same arithmetic as colorConvert.
-    void convertRow(const uint8_t* src, int step, long width, const NIFChannel out[3]) const;
+    // One row of width pixels whose three samples lie in three planes: src[x], src[x + plane]
+    // and src[x + 2 * plane] for pixel x. They go to the three channels (start and pixel stride;
+    // the line stride is not used). The same arithmetic as colorConvert.
+    void convertRow(const uint8_t* src, long plane, long width, const NIFChannel out[3]) const;
 
     // One pixel, for callers that walk their own buffers.
-    void convertPixel(uint8_t& a0, uint8_t& a1, uint8_t& a2) const {
-        preShape_ ? convertThreePreShape(a0, a1, a2) : convertThreePostShape(a0, a1, a2);
-    }
+    void convertPixel(uint8_t& a0, uint8_t& a1, uint8_t& a2) const { convertThree(a0, a1, a2); }
 
     int32_t shapeCount() const { return shapeCount_; }
     int32_t shapeEntry(int32_t i) const { return shape_[i]; }
     int16_t tableEntry(int row, int column, int i) const { return tables_[row][column][i]; }
 
 private:
-    // A post-shape sum s gives the output byte shapeBytes_[((s + 16) >> 5) + kShapeBias]; sums of
-    // three 16-bit entries stay within the span.
+    // The pre- or post-shaped sum s of an output channel, rounded as (s + 16) >> 5, gives the
+    // byte outBytes_[((s + 16) >> 5) + kShapeBias]; sums of three 16-bit entries stay within the
+    // span.
     static constexpr int kShapeBias = 3 * 32768 / 32;
     static constexpr int kShapeSpan = 2 * kShapeBias + 1;
+    // All three sums of a pixel are formed at once: packed_[j][a] holds, for input byte a of
+    // channel j, the three rows' table entries (after the pre-shape, if any) raised by 32768,
+    // in lanes of kLaneBits, so that three of them add up without a carry between lanes. The
+    // rounding constant rides on channel 0, and a lane shifted down by 5 indexes outBytes_.
+    static constexpr int kLaneBits = 21;
+    static constexpr uint32_t kLaneMask = (1u << kLaneBits) - 1;
 
     void buildLookupTables();
-    void buildShapeBytes();
+    void buildPackedTables();
+    void buildOutputBytes();
+    int preShapedIndex(int a) const;
     void adoptShape(const int32_t* shape, int32_t count, bool owned);
     void releaseShape();
-    int sumOf(int row, int i0, int i1, int i2) const;
-    void convertThreePreShape(uint8_t& a0, uint8_t& a1, uint8_t& a2) const;
-    void convertThreePostShape(uint8_t& a0, uint8_t& a1, uint8_t& a2) const;
+    void convertThree(uint8_t& a0, uint8_t& a1, uint8_t& a2) const {
+        const uint64_t sums = packed_[0][a0] + packed_[1][a1] + packed_[2][a2];
+        a0 = outBytes_[(static_cast<uint32_t>(sums) & kLaneMask) >> 5];
+        a1 = outBytes_[(static_cast<uint32_t>(sums >> kLaneBits) & kLaneMask) >> 5];
+        a2 = outBytes_[static_cast<uint32_t>(sums >> (2 * kLaneBits)) >> 5];
+    }
 
     float matrix_[3][4];
     int16_t tables_[3][3][kTableSize];
-    uint8_t shapeBytes_[kShapeSpan];
+    uint64_t packed_[3][256];
+    uint8_t outBytes_[kShapeSpan];
     const int32_t* shape_ = nullptr;
     int32_t shapeCount_ = 0;
     bool ownsShape_ = false;

@@ -61,6 +61,9 @@ public:
     bool IsInteger() const;
     bool operator==(const NIFExtProperty& other) const;
 
+protected:
+    std::vector<NIFExtProperty>& Elements() { return elements_; }
+
 private:
     friend class nif::PropertyCodec;
 

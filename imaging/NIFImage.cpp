@@ -1,5 +1,6 @@
 #include "NIFImage.h"
 
+#include "DecodedTile.h"
 #include "FpxIds.h"
 #include "NIFError.h"
 #include "RegionWriter.h"
@@ -75,36 +76,79 @@ int NIFImage::loadJpegTables(const NIFPropSection& contents) {
     return NIF_OK;
 }
 
-int NIFImage::decompress(NIFResolutionary& r, uint32_t tile, std::vector<uint8_t>& pixels) {
-    const NIFTileHeader& t = r.tileHeader(tile);
-    const int channels = r.colorSpace().channels();
-    if (t.compression == kSingleColor) {
-        for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<uint8_t>(t.subtype >> (8 * (i % channels)));
-        return NIF_OK;
-    }
-    if (t.compression != kUncompressed && t.compression != kJpeg)
-        return nif::Fail(NIF_BAD_FILE, "Unrecognized compression type in NIFImage::readAndDecompressTile.");
-    if (jpegBuffer_.size() < r.largestTile() + 128u) {
+// The buffer grows to the largest stored tile of the level before the tile is read into it.
+int NIFImage::readIntoWorkBuffer(NIFResolutionary& r, uint32_t tile) {
+    if (jpegBuffer_.capacity() < r.largestTile() + 128u) {
         try {
-            jpegBuffer_.resize(r.largestTile() + 128u);
+            jpegBuffer_.reserve(r.largestTile() + 128u);
         } catch (const std::bad_alloc&) {
             return nif::Fail(NIF_OUT_OF_MEMORY, "Can't allocate jpegBuffer in NIFImage::readAndDecompressTile");
         }
     }
-    if (int rc = r.readTile(tile, jpegBuffer_)) return rc;
-    if (t.compression == kJpeg) return jpeg_.decompressTile(jpegBuffer_.data(), t.size, t.subtype, channels, pixels.data());
-    if (t.size < pixels.size())
+    return r.readTile(tile, jpegBuffer_);
+}
+
+int NIFImage::decompress(int level, uint32_t tile, uint32_t rowEnd, uint8_t* pixels) {
+    NIFResolutionary& r = *levels_[level];
+    const NIFTileHeader& t = r.tileHeader(tile);
+    const int channels = r.colorSpace().channels();
+    if (t.compression == kSingleColor) {
+        for (int c = 0; c < channels; ++c)
+            std::memset(pixels + c * nif::kTilePlane, static_cast<uint8_t>(t.subtype >> (8 * c)), nif::kTilePlane);
+        return NIF_OK;
+    }
+    if (t.compression == kJpeg) return decompressJpeg(level, tile, rowEnd, pixels);
+    if (t.compression != kUncompressed)
+        return nif::Fail(NIF_BAD_FILE, "Unrecognized compression type in NIFImage::readAndDecompressTile.");
+    if (int rc = readIntoWorkBuffer(r, tile)) return rc;
+    if (jpegBuffer_.size() < nif::DecodedTileBytes(channels))
         return nif::Fail(NIF_BAD_FILE, "Uncompressed tile too short in NIFImage::readAndDecompressTile.");
-    std::memcpy(pixels.data(), jpegBuffer_.data(), pixels.size());
+    // Stored pixel after pixel.
+    for (int c = 0; c < channels; ++c)
+        for (int i = 0; i < nif::kTilePlane; ++i)
+            pixels[c * nif::kTilePlane + i] = jpegBuffer_[size_t(i) * channels + c];
     return NIF_OK;
 }
 
-int NIFImage::readAndDecompressTile(int level, uint32_t tile, const std::vector<uint8_t>** pixels) {
-    if ((*pixels = cache_.find(level, tile))) return NIF_OK;
+// The JPEG tiles that follow in the row, not yet decoded and of the same sub-type, go into one
+// run when the decoder can join them.
+void NIFImage::startRun(int level, uint32_t tile, uint32_t rowEnd) {
     NIFResolutionary& r = *levels_[level];
-    decoded_.assign(size_t(kTileSide) * kTileSide * r.colorSpace().channels(), 0);
-    if (int rc = decompress(r, tile, decoded_)) return rc;
-    *pixels = cache_.add(level, tile, decoded_);
+    const uint32_t subtype = r.tileHeader(tile).subtype;
+    runTiles_.clear();
+    for (uint32_t t = tile; t < rowEnd && runTiles_.size() < NIFJPEGer::kMaxRunTiles; ++t) {
+        const NIFTileHeader& h = r.tileHeader(t);
+        NIFJPEGer::TileStream s{};
+        if (h.compression != kJpeg || h.subtype != subtype || (t != tile && cache_.holds(level, t)) ||
+            !r.tileBytes(t, &s.data, &s.size))
+            break;
+        runTiles_.push_back(s);
+    }
+    const size_t joined = jpeg_.startRun(runTiles_, subtype, r.colorSpace().channels());
+    run_ = {level, tile, tile + static_cast<uint32_t>(joined)};
+}
+
+int NIFImage::decompressJpeg(int level, uint32_t tile, uint32_t rowEnd, uint8_t* pixels) {
+    if (run_.level != level || run_.next != tile || run_.next == run_.end) startRun(level, tile, rowEnd);
+    if (run_.next < run_.end) {
+        const int rc = jpeg_.decompressRunTile(pixels);
+        run_.next = rc ? run_.end : run_.next + 1;
+        return rc;
+    }
+    NIFResolutionary& r = *levels_[level];
+    const NIFTileHeader& t = r.tileHeader(tile);
+    if (int rc = readIntoWorkBuffer(r, tile)) return rc;
+    return jpeg_.decompressTile(jpegBuffer_.data(), t.size, t.subtype, r.colorSpace().channels(), pixels);
+}
+
+int NIFImage::readAndDecompressTile(int level, uint32_t tile, uint32_t rowEnd, const uint8_t** pixels) {
+    if ((*pixels = cache_.find(level, tile))) return NIF_OK;
+    uint8_t* out = cache_.claim(level, tile, nif::DecodedTileBytes(levels_[level]->colorSpace().channels()));
+    if (int rc = decompress(level, tile, rowEnd, out ? out : uncached_)) {
+        if (out) cache_.giveUpLastClaim();
+        return rc;
+    }
+    *pixels = out ? out : uncached_;
     return NIF_OK;
 }
 
@@ -125,14 +169,15 @@ int NIFImage::readRegion(long left, long top, long right, long bottom, int level
     const long total = (tx1 - tx0 + 1) * (ty1 - ty0 + 1);
     long done = 0;
     for (long ty = ty0; ty <= ty1; ++ty) {
+        const uint32_t rowStart = static_cast<uint32_t>(ty * r.tilesAcross());
+        const uint32_t rowEnd = rowStart + static_cast<uint32_t>(tx1 + 1);
         for (long tx = tx0; tx <= tx1; ++tx, ++done) {
-            const std::vector<uint8_t>* pixels = nullptr;
-            if (int rc = readAndDecompressTile(level, static_cast<uint32_t>(ty * r.tilesAcross() + tx), &pixels))
-                return rc;
+            const uint8_t* pixels = nullptr;
+            if (int rc = readAndDecompressTile(level, rowStart + static_cast<uint32_t>(tx), rowEnd, &pixels)) return rc;
             const long px = tx * kTileSide, py = ty * kTileSide;
             const nif::Span part{std::max(px, x0), std::max(py, y0), std::min(px + kTileSide, x1) - std::max(px, x0),
                                  std::min(py + kTileSide, y1) - std::max(py, y0)};
-            writer.write(pixels->data(), px, py, part);
+            writer.write(pixels, px, py, part);
         }
         if (progress && progress(total, done))
             return nif::Fail(NIF_STOPPED, "Decode stopped by the progress callback in NIFImage::readRegion.");

@@ -1,9 +1,12 @@
 #include "NIFJPEGer.h"
 
-#include "FpxIds.h"
+#include "DecodedTile.h"
+#include "JpegTileJoin.h"
 #include "NIFError.h"
+#include "TileUpsampler.h"
 
 #include <cstdio>
+#include <new>
 
 #include <jpeglib.h>
 
@@ -32,6 +35,10 @@ struct SubType {
 
 bool KnownChroma(uint32_t chroma) { return chroma == 0 || chroma == 0x11 || chroma == 0x12 || chroma == 0x21 || chroma == 0x22; }
 
+J_COLOR_SPACE StoredSpace(int channels) {
+    return channels == 1 ? JCS_GRAYSCALE : channels == 3 ? JCS_YCbCr : JCS_CMYK;
+}
+
 int Unsupported() { return nif::Fail(NIF_BAD_FILE, "Unsupported JPEG sub-type in NIFJPEGer::decompressTile."); }
 
 }  // namespace
@@ -40,6 +47,8 @@ struct NIFJPEGer::Decoder {
     jpeg_decompress_struct cinfo{};
     ErrorManager error{};
     int loadedTable = -1;
+    // The components of a run's current tile, each at its own sampling.
+    uint8_t planes[4][nif::kTilePlane];
 
     Decoder() {
         cinfo.err = jpeg_std_error(&error.base);
@@ -55,7 +64,7 @@ struct NIFJPEGer::Decoder {
         return nif::Fail(NIF_JPEG_FAILED, std::string(error.message) + " in NIFJPEGer::decompressTile.");
     }
 
-    // Only plain data lives in this frame, so that leaving it by longjmp is safe.
+    // Only plain data lives in these frames, so that leaving them by longjmp is safe.
     int loadTables(const uint8_t* data, size_t size, int index) {
         if (__builtin_setjmp(error.jump)) return fail();
         jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
@@ -76,15 +85,65 @@ struct NIFJPEGer::Decoder {
             std::snprintf(error.message, sizeof error.message, "JPEG tile does not match its resolution");
             return fail();
         }
-        cinfo.jpeg_color_space = channels == 1 ? JCS_GRAYSCALE : channels == 3 ? JCS_YCbCr : JCS_CMYK;
+        cinfo.jpeg_color_space = StoredSpace(channels);
         cinfo.out_color_space = convert ? JCS_RGB : cinfo.jpeg_color_space;
         jpeg_start_decompress(&cinfo);
+        uint8_t pixels[nif::kTileSide * 4];
         while (cinfo.output_scanline < cinfo.output_height) {
-            JSAMPROW row = out + size_t(cinfo.output_scanline) * nif::kTileSide * channels;
-            jpeg_read_scanlines(&cinfo, &row, 1);
+            uint8_t* row = out + cinfo.output_scanline * nif::kTileSide;
+            JSAMPROW rows[1] = {pixels};
+            jpeg_read_scanlines(&cinfo, rows, 1);
+            for (int c = 0; c < channels; ++c)
+                for (int x = 0; x < nif::kTileSide; ++x) row[c * nif::kTilePlane + x] = pixels[x * channels + c];
         }
         jpeg_finish_decompress(&cinfo);
         return NIF_OK;
+    }
+
+    // A joined stream, decoded to its components as they are stored; false when libjpeg refuses
+    // it (nothing is recorded: its first tile then decodes on its own and says why).
+    bool startRaw(const uint8_t* data, size_t size, int channels) {
+        if (__builtin_setjmp(error.jump)) {
+            jpeg_abort_decompress(&cinfo);
+            return false;
+        }
+        jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
+        jpeg_read_header(&cinfo, TRUE);
+        cinfo.jpeg_color_space = StoredSpace(channels);
+        cinfo.raw_data_out = TRUE;
+        jpeg_start_decompress(&cinfo);
+        return true;
+    }
+
+    // The next 64 rows of the joined picture (one tile) into the tile's planes: components at
+    // full size straight, subsampled ones through the decoder's planes.
+    int readRawTile(uint8_t* out) {
+        if (__builtin_setjmp(error.jump)) return fail();
+        const int rowsPerRead = cinfo.max_v_samp_factor * DCTSIZE;
+        for (int y = 0; y < nif::kTileSide; y += rowsPerRead) {
+            JSAMPROW rows[4][2 * DCTSIZE];
+            JSAMPARRAY components[4];
+            for (int c = 0; c < cinfo.num_components; ++c) {
+                const nif::Plane p = plane(c);
+                uint8_t* to = subsampled(p) ? planes[c] : out + c * nif::kTilePlane;
+                const int first = y * p.height / nif::kTileSide;
+                for (int i = 0; i < cinfo.comp_info[c].v_samp_factor * DCTSIZE; ++i)
+                    rows[c][i] = to + (first + i) * p.width;
+                components[c] = rows[c];
+            }
+            jpeg_read_raw_data(&cinfo, components, rowsPerRead);
+        }
+        for (int c = 0; c < cinfo.num_components; ++c)
+            if (subsampled(plane(c))) nif::UpsampleInto(plane(c), out + c * nif::kTilePlane);
+        return NIF_OK;
+    }
+
+    static bool subsampled(const nif::Plane& p) { return p.width < nif::kTileSide || p.height < nif::kTileSide; }
+
+    nif::Plane plane(int c) const {
+        const jpeg_component_info& comp = cinfo.comp_info[c];
+        return {planes[c], nif::kTileSide * comp.h_samp_factor / cinfo.max_h_samp_factor,
+                nif::kTileSide * comp.v_samp_factor / cinfo.max_v_samp_factor};
     }
 };
 
@@ -103,10 +162,57 @@ int NIFJPEGer::selectTables(uint32_t index) {
 }
 
 int NIFJPEGer::decompressTile(const uint8_t* data, size_t size, uint32_t subtype, int channels, uint8_t* out) {
+    endRun();
     const SubType s(subtype);
     // libjpeg converts YCbCr to RGB for three channels only.
     if (s.interleave != 0 || !KnownChroma(s.chroma) || s.convert > 1 || (s.convert && channels != 3))
         return Unsupported();
     if (int rc = selectTables(s.table)) return rc;
-    return decoder_->decode(data, size, s.convert != 0, channels, out);
+    if (int rc = decoder_->decode(data, size, s.convert != 0, channels, out)) return rc;
+    // Tables that the tile brought replace the selected ones in the decoder.
+    if (nif::DefinesTables(data, size)) decoder_->loadedTable = -1;
+    return NIF_OK;
+}
+
+// Tiles that libjpeg converts to RGB, or that rely on tables of their own, decode on their own.
+bool NIFJPEGer::joinableSubtype(uint32_t subtype) {
+    const SubType s(subtype);
+    return s.interleave == 0 && KnownChroma(s.chroma) && s.convert == 0 && s.table != 0 &&
+           selectTables(s.table) == NIF_OK;
+}
+
+size_t NIFJPEGer::startRun(const std::vector<TileStream>& tiles, uint32_t subtype, int channels) {
+    endRun();
+    if (tiles.empty() || !joinableSubtype(subtype)) return 0;
+    std::vector<nif::JpegTileLayout> joined;
+    try {
+        for (const TileStream& t : tiles) {
+            nif::JpegTileLayout layout;
+            if (joined.size() == kMaxRunTiles || !nif::ParseJoinableTile(t.data, t.size, &layout) ||
+                layout.components != channels || (!joined.empty() && !layout.joinsWith(joined.front())))
+                break;
+            joined.push_back(layout);
+        }
+        if (joined.empty()) return 0;
+        nif::JoinTiles(joined, runStream_);
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
+    if (!decoder_->startRaw(runStream_.data(), runStream_.size(), channels)) return 0;
+    return runTilesLeft_ = joined.size();
+}
+
+int NIFJPEGer::decompressRunTile(uint8_t* out) {
+    if (int rc = decoder_->readRawTile(out)) {
+        runTilesLeft_ = 0;
+        return rc;
+    }
+    if (--runTilesLeft_ == 0) jpeg_abort_decompress(&decoder_->cinfo);
+    return NIF_OK;
+}
+
+void NIFJPEGer::endRun() {
+    if (!runTilesLeft_) return;
+    runTilesLeft_ = 0;
+    jpeg_abort_decompress(&decoder_->cinfo);
 }

@@ -43,9 +43,12 @@ bool NIFPropSection::IsUnicode() const {
 // from the section's start.
 std::vector<uint8_t> NIFPropSection::Serialize() const {
     const nif::PropertyCodec codec(IsUnicode());
-    std::vector<uint8_t> values;
+    const std::vector<uint8_t> dictionary = DictionaryValue();
+    std::vector<uint8_t> values = dictionary;
     std::vector<std::pair<uint32_t, uint32_t>> index;
-    const uint32_t head = 8 + 8 * static_cast<uint32_t>(properties_.size());
+    const size_t entries = properties_.size() + (dictionary.empty() ? 0 : 1);
+    const uint32_t head = 8 + 8 * static_cast<uint32_t>(entries);
+    if (!dictionary.empty()) index.emplace_back(kDictionaryId, head);
     for (const auto& [id, property] : properties_) {
         index.emplace_back(id, head + static_cast<uint32_t>(values.size()));
         codec.Write(values, property);
@@ -66,11 +69,15 @@ bool NIFPropSection::Parse(const uint8_t* data, size_t size) {
     uint32_t length, count;
     if (!head.u32(&length) || !head.u32(&count) || length < 8 || length > size || count > (length - 8) / 8) return false;
     properties_.clear();
-    // The code page comes first so that the strings after it are read in it.
+    // The code page comes first so that the strings (and names) after it are read in it.
     for (uint32_t pass = 0; pass < 2; ++pass) {
         for (uint32_t i = 0; i < count; ++i) {
             uint32_t id = nif::LoadU32(data + 8 + 8 * i), offset = nif::LoadU32(data + 12 + 8 * i);
-            if (id == kDictionaryId || (id == kCodePageId) != (pass == 0)) continue;
+            if ((id == kCodePageId) != (pass == 0)) continue;
+            if (id == kDictionaryId) {
+                if (!ParseDictionary(data, length, offset)) return false;
+                continue;
+            }
             nif::ByteReader value(data, length);
             if (offset < 8 || !value.seek(offset) || !nif::PropertyCodec(IsUnicode()).Read(value, properties_[id]))
                 return false;
@@ -78,5 +85,7 @@ bool NIFPropSection::Parse(const uint8_t* data, size_t size) {
     }
     return true;
 }
+
+bool NIFPropSection::ParseDictionary(const uint8_t*, size_t, uint32_t) { return true; }
 
 void NIFRelease(uint32_t* array) { delete[] array; }

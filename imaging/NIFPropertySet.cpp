@@ -24,7 +24,7 @@ NIFPropertySet& NIFPropertySet::operator=(const NIFPropertySet& other) {
     clsid_ = other.clsid_;
     osVersion_ = other.osVersion_;
     sections_.clear();
-    for (const auto& s : other.sections_) sections_.push_back(std::make_unique<NIFPropSection>(*s));
+    for (const auto& s : other.sections_) sections_.push_back(s->Clone());
     return *this;
 }
 
@@ -51,7 +51,7 @@ int NIFPropertySet::Parse(const std::vector<uint8_t>& bytes) {
         in.skip(16);
         in.u32(&offset);
         if (offset < kHeaderSize || offset >= bytes.size()) return Malformed();
-        auto section = std::make_unique<NIFPropSection>(fmtid);
+        std::unique_ptr<NIFPropSection> section = MakeSection(fmtid);
         if (!section->Parse(bytes.data() + offset, bytes.size() - offset)) return Malformed();
         sections_.push_back(std::move(section));
     }
@@ -60,7 +60,7 @@ int NIFPropertySet::Parse(const std::vector<uint8_t>& bytes) {
 
 NIFPropSection* NIFPropertySet::NewSection(const GUID& fmtid) {
     DestroySection(fmtid);
-    sections_.push_back(std::make_unique<NIFPropSection>(fmtid));
+    sections_.push_back(MakeSection(fmtid));
     return sections_.back().get();
 }
 

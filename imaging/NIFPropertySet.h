@@ -16,7 +16,7 @@ public:
     explicit NIFPropertySet(const NIFExtStream& stream) : stream_(stream) {}
     NIFPropertySet(const NIFPropertySet& other);
     NIFPropertySet& operator=(const NIFPropertySet& other);
-    ~NIFPropertySet() = default;
+    virtual ~NIFPropertySet() = default;
     void Release() { delete this; }
 
     // Reads the sections from the stream.
@@ -29,6 +29,12 @@ public:
     const CLSID& GetClassId() const { return clsid_; }
     void SetClassId(const CLSID& clsid) { clsid_ = clsid; }
     int Commit();
+
+protected:
+    // A new, empty section of the class this set keeps.
+    virtual std::unique_ptr<NIFPropSection> MakeSection(const GUID& fmtid) const {
+        return std::make_unique<NIFPropSection>(fmtid);
+    }
 
 private:
     int Parse(const std::vector<uint8_t>& bytes);

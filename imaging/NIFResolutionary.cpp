@@ -121,17 +121,32 @@ bool NIFResolutionary::readHeader() {
     return true;
 }
 
+// Offsets count from the end of the data stream's prefix.
+bool NIFResolutionary::inDataStream(uint32_t tile) const {
+    const NIFTileHeader& t = tiles_[tile];
+    return t.size <= kMaxTileBytes && uint64_t(kStreamPrefixBytes) + t.offset + t.size <= dataSize_;
+}
+
+// The stream is read once: reading through the storage tile by tile walks its sector chain
+// again for every tile.
+int NIFResolutionary::loadData() {
+    if (!dataBytes_.empty() || !dataSize_) return NIF_OK;
+    return data_->ReadAll(dataBytes_, dataSize_);
+}
+
 int NIFResolutionary::readTile(uint32_t tile, std::vector<uint8_t>& out) {
     if (tile >= tiles_.size()) return nif::Fail(NIF_BAD_FILE, "TileNumber too large in NIFResolutionary::readTile.");
-    const NIFTileHeader& t = tiles_[tile];
-    // Offsets count from the end of the data stream's prefix.
-    const uint64_t at = uint64_t(kStreamPrefixBytes) + t.offset;
-    if (t.size > kMaxTileBytes || at + t.size > dataSize_)
+    if (!inDataStream(tile))
         return nif::Fail(NIF_BAD_FILE, "Tile outside its data stream in NIFResolutionary::readTile.");
-    // The stream is read once: reading through the storage tile by tile walks its sector chain
-    // again for every tile.
-    if (dataBytes_.empty() && dataSize_)
-        if (int rc = data_->ReadAll(dataBytes_, dataSize_)) return rc;
-    out.assign(dataBytes_.data() + at, dataBytes_.data() + at + t.size);
+    if (int rc = loadData()) return rc;
+    const uint8_t* at = dataBytes_.data() + kStreamPrefixBytes + tiles_[tile].offset;
+    out.assign(at, at + tiles_[tile].size);
     return NIF_OK;
+}
+
+bool NIFResolutionary::tileBytes(uint32_t tile, const uint8_t** data, size_t* size) {
+    if (tile >= tiles_.size() || !inDataStream(tile) || loadData()) return false;
+    *data = dataBytes_.data() + kStreamPrefixBytes + tiles_[tile].offset;
+    *size = tiles_[tile].size;
+    return true;
 }

@@ -36,11 +36,16 @@ public:
 
     // The stored bytes of a tile into out (resized to fit).
     int readTile(uint32_t tile, std::vector<uint8_t>& out);
+    // Where the stored bytes of a tile lie, for as long as the resolution lives; false when
+    // readTile would fail.
+    bool tileBytes(uint32_t tile, const uint8_t** data, size_t* size);
 
 private:
     bool readProperties(const NIFPropSection& contents);
     bool openStreams(NIFStorage& image);
     bool readHeader();
+    bool inDataStream(uint32_t tile) const;
+    int loadData();
 
     int level_;
     bool ok_ = false;

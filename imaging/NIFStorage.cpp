@@ -4,6 +4,7 @@
 #include "MemoryLockBytes.h"
 #include "NIFError.h"
 
+#include <memory>
 #include <new>
 
 namespace {
@@ -137,25 +138,35 @@ int NIFStorage::CreateFpxStream(const wchar_t* name, NIFExtFpxStream** out) {
     return Stream(name, true, out, "NIFStorage::CreateFpxStream");
 }
 
-int NIFStorage::OpenPropertySet(const wchar_t* name, NIFPropertySet** out) {
+// A property set is the stream of its name; opening reads its sections.
+template <typename Set>
+int NIFStorage::PropertySet(const wchar_t* name, bool create, Set** out, const char* where) {
+    if (!out) return nif::Fail(NIF_MISSING_ARGUMENT, std::string("Missing argument in ") + where + ".");
     NIFExtStream* stream = nullptr;
-    if (int rc = OpenStream(name, &stream)) return rc;
-    NIFPropertySet* set = new (std::nothrow) NIFPropertySet(*stream);
+    if (int rc = create ? CreateStream(name, &stream) : OpenStream(name, &stream)) return rc;
+    std::unique_ptr<Set> set(new (std::nothrow) Set(*stream));
     stream->Release();
-    int rc = Hand(set, out, "NIFStorage::OpenPropertySet");
-    if (rc == NIF_OK && (rc = set->Load()) != NIF_OK) {
-        set->Release();
-        *out = nullptr;
-    }
-    return rc;
+    if (!set) return nif::Fail(NIF_OUT_OF_MEMORY, std::string("Out of memory in ") + where + ".");
+    if (!create)
+        if (int rc = set->Load()) return rc;
+    *out = set.release();
+    return NIF_OK;
+}
+
+int NIFStorage::OpenPropertySet(const wchar_t* name, NIFPropertySet** out) {
+    return PropertySet(name, false, out, "NIFStorage::OpenPropertySet");
 }
 
 int NIFStorage::CreatePropertySet(const wchar_t* name, NIFPropertySet** out) {
-    NIFExtStream* stream = nullptr;
-    if (int rc = CreateStream(name, &stream)) return rc;
-    NIFPropertySet* set = new (std::nothrow) NIFPropertySet(*stream);
-    stream->Release();
-    return Hand(set, out, "NIFStorage::CreatePropertySet");
+    return PropertySet(name, true, out, "NIFStorage::CreatePropertySet");
+}
+
+int NIFStorage::OpenExtPropertySet(const wchar_t* name, NIFExtPropertySet** out) {
+    return PropertySet(name, false, out, "NIFStorage::OpenExtPropertySet");
+}
+
+int NIFStorage::CreateExtPropertySet(const wchar_t* name, NIFExtPropertySet** out) {
+    return PropertySet(name, true, out, "NIFStorage::CreateExtPropertySet");
 }
 
 int NIFStorage::DestroyElement(const wchar_t* name) {

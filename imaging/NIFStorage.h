@@ -3,7 +3,7 @@
 #pragma once
 
 #include "NIFExtFpxStream.h"
-#include "NIFPropertySet.h"
+#include "NIFExtPropertySet.h"
 
 #include <objidl.h>
 
@@ -35,6 +35,9 @@ public:
     // A property set is the stream of that name; opening reads its sections.
     int OpenPropertySet(const wchar_t* name, NIFPropertySet** out);
     int CreatePropertySet(const wchar_t* name, NIFPropertySet** out);
+    // The same for a property set whose sections keep the names of their properties.
+    int OpenExtPropertySet(const wchar_t* name, NIFExtPropertySet** out);
+    int CreateExtPropertySet(const wchar_t* name, NIFExtPropertySet** out);
     int DestroyElement(const wchar_t* name);
     int GetClassId(CLSID* clsid);
     int SetClassId(const CLSID& clsid);
@@ -48,6 +51,8 @@ private:
     template <typename T>
     int Stream(const wchar_t* name, bool create, T** out, const char* where);
     int Child(const wchar_t* name, bool create, NIFStorage** out, const char* where);
+    template <typename Set>
+    int PropertySet(const wchar_t* name, bool create, Set** out, const char* where);
 
     IStorage* storage_;
     nif::MemoryLockBytes* bytes_;   // the memory under the file, shared by its storages

@@ -1,6 +1,6 @@
 #include "RegionWriter.h"
 
-#include "FpxIds.h"
+#include "DecodedTile.h"
 #include "ToolkitState.h"
 
 namespace nif {
@@ -15,13 +15,15 @@ NIFChannel RegionWriter::at(int channel, const Span& part) const {
 // or fully opaque when none is stored.
 void RegionWriter::copyChannel(int channel, const uint8_t* tile, long tileX, long tileY, const Span& part) const {
     const NIFChannel to = at(channel, part);
-    const int step = stored_.channels();
     const bool opaque = channel >= stored_.colorChannels && !stored_.opacity;
     const int from = channel < stored_.colorChannels ? channel : stored_.colorChannels;
     for (long y = 0; y < part.height; ++y) {
-        const uint8_t* src = tile + ((part.y - tileY + y) * kTileSide + (part.x - tileX)) * step + from;
+        const uint8_t* src = tile + from * kTilePlane + (part.y - tileY + y) * kTileSide + (part.x - tileX);
         uint8_t* dst = to.start + y * to.lineStride;
-        for (long x = 0; x < part.width; ++x, src += step, dst += to.pixelStride) *dst = opaque ? 255 : *src;
+        if (opaque)
+            for (long x = 0; x < part.width; ++x, dst += to.pixelStride) *dst = 255;
+        else
+            for (long x = 0; x < part.width; ++x, dst += to.pixelStride) *dst = src[x];
     }
 }
 
@@ -33,10 +35,9 @@ void RegionWriter::write(const uint8_t* tile, long tileX, long tileY, const Span
         return;
     }
     NIFChannel colour[3] = {at(0, part), at(1, part), at(2, part)};
-    const int step = stored_.channels();
-    const uint8_t* src = tile + ((part.y - tileY) * kTileSide + (part.x - tileX)) * step;
-    for (long y = 0; y < part.height; ++y, src += kTileSide * step) {
-        converter_->convertRow(src, step, part.width, colour);
+    const uint8_t* src = tile + (part.y - tileY) * kTileSide + (part.x - tileX);
+    for (long y = 0; y < part.height; ++y, src += kTileSide) {
+        converter_->convertRow(src, kTilePlane, part.width, colour);
         for (NIFChannel& c : colour) c.start += c.lineStride;
     }
     for (int c = 3; c < d_.channels; ++c) copyChannel(c, tile, tileX, tileY, part);

@@ -19,7 +19,7 @@ public:
                  const NIFColorConv* converter)
         : d_(destination), stored_(stored), originX_(originX), originY_(originY), converter_(converter) {}
 
-    // tile: 64 x 64 interleaved samples whose top left pixel is at (tileX, tileY).
+    // tile: a decoded tile (see DecodedTile.h) whose top left pixel is at (tileX, tileY).
     void write(const uint8_t* tile, long tileX, long tileY, const Span& part) const;
 
 private:

@@ -1,5 +1,6 @@
 // The toolkit's process-wide state between start and stop: the two colour converters (made on
-// first use) and every handle handed out.
+// first use), every handle handed out, and the memory block of a closed image's tile cache,
+// kept for the next image.
 #pragma once
 
 #include "NIFColorConv.h"
@@ -21,6 +22,7 @@ public:
     const NIFColorConv* converter(NIF_COCO_TYPE type);
     void adopt(NIFHandle* handle);
     bool owns(const NIFHandle* handle) const;
+    std::unique_ptr<uint8_t[]>& spareCacheBlock() { return spareCacheBlock_; }
 
 private:
     ToolkitState() = default;
@@ -29,6 +31,7 @@ private:
     std::unique_ptr<NIFColorConv> yccToRgb_;
     std::unique_ptr<NIFColorConv> rgbToYcc_;
     std::vector<NIFHandle*> handles_;
+    std::unique_ptr<uint8_t[]> spareCacheBlock_;
     bool oleStarted_ = false;
 };
 

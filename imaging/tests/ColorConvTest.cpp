@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -12,6 +13,35 @@ namespace {
 std::array<uint8_t, 3> Convert(const NIFColorConv& c, uint8_t a0, uint8_t a1, uint8_t a2) {
     c.convertPixel(a0, a1, a2);
     return {a0, a1, a2};
+}
+
+// One pixel by the definition: each output sums three table entries (of the pre-shaped inputs,
+// or of the inputs themselves before a post-shape) and rounds the sum.
+std::array<uint8_t, 3> ByDefinition(const NIFColorConv& c, bool preShape, const std::array<uint8_t, 3>& in) {
+    int i[3];
+    for (int j = 0; j < 3; ++j)
+        i[j] = preShape ? std::clamp(c.shapeEntry(std::min<int32_t>(in[j], c.shapeCount() - 1)), 0, 349) : in[j];
+    std::array<uint8_t, 3> out{};
+    for (int k = 0; k < 3; ++k) {
+        const int s = c.tableEntry(k, 0, i[0]) + c.tableEntry(k, 1, i[1]) + c.tableEntry(k, 2, i[2]);
+        const int v = s < -16 ? 0 : (s + 16) >> 5;
+        out[k] = static_cast<uint8_t>(preShape ? std::min(v, 255)
+                                               : std::clamp(c.shapeEntry(std::min(v, c.shapeCount() - 1)), 0, 255));
+    }
+    return out;
+}
+
+// Every a0, a1 and every step-th a2.
+void ExpectDefinitionEverywhere(const NIFColorConv& c, bool preShape, int step) {
+    int wrong = 0;
+    for (int a0 = 0; a0 < 256; ++a0)
+        for (int a1 = 0; a1 < 256; ++a1)
+            for (int a2 = 0; a2 < 256; a2 += step) {
+                const std::array<uint8_t, 3> in{uint8_t(a0), uint8_t(a1), uint8_t(a2)};
+                if (Convert(c, in[0], in[1], in[2]) != ByDefinition(c, preShape, in) && ++wrong < 5)
+                    ADD_FAILURE() << "input " << a0 << "," << a1 << "," << a2;
+            }
+    EXPECT_EQ(0, wrong);
 }
 
 void ExpectNonDecreasing(const NIFColorConv& c) {
@@ -50,6 +80,16 @@ TEST(ColorConv, TablesCarryFixedPointCoefficientsAndTheRowConstant) {
     EXPECT_EQ(435, c.tableEntry(0, 0, 10));      // floor(32 * 1.3584 * 10 + 0.5)
     EXPECT_EQ(-7986, c.tableEntry(0, 2, 0));     // the constant -249.55 rides on channel 2
     EXPECT_EQ(-138, c.tableEntry(1, 1, 10));     // floor(32 * -0.4303 * 10 + 0.5)
+}
+
+TEST(ColorConv, EveryPixelFollowsTheTableArithmetic) {
+    ExpectDefinitionEverywhere(NIFColorConv(NIF_COCO_YCC_TO_RGB), false, 1);
+    ExpectDefinitionEverywhere(NIFColorConv(NIF_COCO_RGB_TO_YCC), true, 7);
+    // Entries at both ends of the 16-bit range, and sums beyond a short shape table.
+    const float steep[12] = {200, -200, 90, 1000, -150, 150, -90, -1000, 130, 130, 130, -2000};
+    const int32_t shape[5] = {-3, 40, 90, 400, 7};
+    ExpectDefinitionEverywhere(NIFColorConv(steep, shape, 5, false), false, 7);
+    ExpectDefinitionEverywhere(NIFColorConv(steep, shape, 5, true), true, 7);
 }
 
 TEST(ColorConv, PhotoYccNeutralBlackIsBlack) {

@@ -43,15 +43,17 @@ std::vector<uint8_t> TileOf(const Picture& p, int tx, int ty) {
 struct JpegWriter {
     jpeg_compress_struct c{};
     jpeg_error_mgr err{};
-    explicit JpegWriter(int quality) {
+    JpegWriter(const FpxWriteOptions& o, int quality) {
         c.err = jpeg_std_error(&err);
         jpeg_create_compress(&c);
         c.image_width = kTile;
         c.image_height = kTile;
         c.input_components = 3;
-        c.in_color_space = JCS_YCbCr;
+        c.in_color_space = o.internalConversion ? JCS_RGB : JCS_YCbCr;
         jpeg_set_defaults(&c);
         jpeg_set_quality(&c, quality, TRUE);
+        c.comp_info[0].h_samp_factor = o.lumaH;
+        c.comp_info[0].v_samp_factor = o.lumaV;
         c.write_JFIF_header = FALSE;
     }
     ~JpegWriter() { jpeg_destroy_compress(&c); }
@@ -64,11 +66,11 @@ struct JpegWriter {
         std::free(buf);
         return out;
     }
-    std::vector<uint8_t> tile(std::vector<uint8_t>& pixels) {
+    std::vector<uint8_t> tile(std::vector<uint8_t>& pixels, bool withTables) {
         unsigned char* buf = nullptr;
         unsigned long size = 0;
         jpeg_mem_dest(&c, &buf, &size);
-        jpeg_start_compress(&c, FALSE);
+        jpeg_start_compress(&c, withTables ? TRUE : FALSE);
         while (c.next_scanline < kTile) {
             JSAMPROW row = &pixels[size_t(c.next_scanline) * kTile * 3];
             jpeg_write_scanlines(&c, &row, 1);
@@ -80,11 +82,28 @@ struct JpegWriter {
     }
 };
 
+// The shared tables, and a writer at half the quality for the tile with tables of its own.
+struct TileWriters {
+    JpegWriter shared;
+    JpegWriter own;
+    const FpxWriteOptions& options;
+    explicit TileWriters(const FpxWriteOptions& o) : shared(o, o.quality), own(o, o.quality / 2), options(o) {}
+    std::vector<uint8_t> tile(std::vector<uint8_t>& pixels, int index) {
+        return index == options.ownTablesTile ? own.tile(pixels, true) : shared.tile(pixels, false);
+    }
+    // Table 1, the conversion flag, the luma sampling against chroma, no interleaving byte.
+    uint32_t subtype() const {
+        const uint32_t sampling = uint32_t(options.lumaH << 4 | options.lumaV);
+        return 0x01000000u | (options.internalConversion ? 0x10000u : 0) | sampling << 8;
+    }
+};
+
 void PutU32(std::vector<uint8_t>& out, uint32_t v) {
     for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
 }
 
-void WriteResolution(NIFStorage& image, int level, const Picture& p, JpegWriter* jpeg) {
+void WriteResolution(NIFStorage& image, int level, const Picture& p, TileWriters* jpeg,
+                     FpxLevelStreams* streams) {
     wchar_t name[32];
     std::swprintf(name, 32, L"Resolution %04d", level);
     NIFStorage* r = nullptr;
@@ -98,10 +117,12 @@ void WriteResolution(NIFStorage& image, int level, const Picture& p, JpegWriter*
     for (int ty = 0; ty < down; ++ty)
         for (int tx = 0; tx < across; ++tx) {
             std::vector<uint8_t> pixels = TileOf(p, tx, ty);
-            std::vector<uint8_t> stored = jpeg ? jpeg->tile(pixels) : pixels;
-            for (uint32_t v : {uint32_t(data.size() - 28), uint32_t(stored.size()), jpeg ? 2u : 0u, jpeg ? 0x01002200u : 0u})
-                PutU32(header, v);
+            std::vector<uint8_t> stored = jpeg ? jpeg->tile(pixels, ty * across + tx) : pixels;
+            const uint32_t entry[] = {uint32_t(data.size() - 28), uint32_t(stored.size()), jpeg ? 2u : 0u,
+                                      jpeg ? jpeg->subtype() : 0u};
+            for (uint32_t v : entry) PutU32(header, v);
             data.insert(data.end(), stored.begin(), stored.end());
+            if (streams) streams->tiles.push_back(stored);
         }
     NIFExtStream* s = nullptr;
     res->CreateStream(L"Subimage 0000 Header", &s);
@@ -149,7 +170,8 @@ std::vector<Picture> PyramidOf(const Picture& rgb) {
     return levels;
 }
 
-std::vector<uint8_t> WriteFpx(const Picture& rgb, const FpxWriteOptions& options) {
+std::vector<uint8_t> WriteFpx(const Picture& rgb, const FpxWriteOptions& options,
+                              std::vector<FpxLevelStreams>* streams) {
     std::vector<Picture> levels = PyramidOf(rgb);
     if (options.photoYcc) {
         NIFColorConv toYcc(NIF_COCO_RGB_TO_YCC);
@@ -160,10 +182,15 @@ std::vector<uint8_t> WriteFpx(const Picture& rgb, const FpxWriteOptions& options
     NIFStorage::CreateOnMemory(&root);
     std::unique_ptr<NIFStorage> image(root);
     image->SetClassId(Fpx(0x56616000));
-    std::unique_ptr<JpegWriter> jpeg(options.jpeg ? new JpegWriter(options.quality) : nullptr);
-    std::vector<uint8_t> tables = jpeg ? jpeg->tables() : std::vector<uint8_t>();
+    std::unique_ptr<TileWriters> jpeg(options.jpeg ? new TileWriters(options) : nullptr);
+    std::vector<uint8_t> tables = jpeg ? jpeg->shared.tables() : std::vector<uint8_t>();
     WriteContents(*image, levels, options.photoYcc, jpeg ? &tables : nullptr);
-    for (size_t l = 0; l < levels.size(); ++l) WriteResolution(*image, int(l), levels[l], jpeg.get());
+    if (streams) streams->assign(levels.size(), {});
+    for (size_t l = 0; l < levels.size(); ++l) {
+        FpxLevelStreams* level = streams ? &(*streams)[l] : nullptr;
+        if (level) *level = {levels[l].width, levels[l].height, tables, {}};
+        WriteResolution(*image, int(l), levels[l], jpeg.get(), level);
+    }
     image->Commit();
     std::vector<uint8_t> bytes;
     image->GetBytes(&bytes);

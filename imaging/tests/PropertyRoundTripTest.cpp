@@ -1,8 +1,8 @@
 // Storage, streams and property sets both ways: what is created, written and committed in
 // memory reads back the same after the bytes are opened again; failures name their cause.
 #include "NIFError.h"
-#include "NIFStorage.h"
 #include "NIFSummaryInfoWrapper.h"
+#include "StorageRoundTrip.h"
 
 #include <gtest/gtest.h>
 
@@ -19,26 +19,6 @@ std::string LastMessage() {
     NIFGetLastError(&m);
     return m;
 }
-
-class RoundTrip : public ::testing::Test {
-protected:
-    void SetUp() override {
-        NIFStorage* root = nullptr;
-        ASSERT_EQ(0, NIFStorage::CreateOnMemory(&root));
-        created_.reset(root);
-    }
-
-    std::unique_ptr<NIFStorage> Reopen() {
-        EXPECT_EQ(0, created_->Commit());
-        EXPECT_EQ(0, created_->GetBytes(&bytes_));
-        NIFStorage* root = nullptr;
-        EXPECT_EQ(0, NIFStorage::OpenOnMemory(bytes_.data(), bytes_.size(), &root));
-        return std::unique_ptr<NIFStorage>(root);
-    }
-
-    std::unique_ptr<NIFStorage> created_;
-    std::vector<uint8_t> bytes_;
-};
 
 void FillSection(NIFPropSection& s) {
     s.NewProperty(1, VT_I2)->Set(int16_t(1252));
