@@ -2,7 +2,8 @@
 # The main job: set up, build everything, and run the best end-to-end path that exists so far.
 # The simulated camera (default card image) sits on COM1 under Wine; pvcam, over pvhost.dll and
 # pvlink.dll, reads its status, lists the card, copies every picture and saves a thumbnail, and
-# each copy is checked byte for byte against the card image.
+# each copy is checked byte for byte against the card image. Then pvshell registers pvmount.dll and
+# walks the camera through Wine's own shell (My Computer, the camera, its memory card and albums).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -33,6 +34,8 @@ run_arch() { # arch
     if cmp -s "$f" "$src"; then checked=$((checked + 1)); else different=$((different + 1)); echo "DIFFERENT: $f"; fi
   done
   echo "$checked copies identical to the card image, $different different"
+  echo "== $arch: the camera under My Computer, through Wine's shell and pvmount.dll"
+  testing/wine/run.sh "build/$arch" "build/$arch/bin/pvshell.exe"
   kill "$(cat "$work/sim.pid")"; wait "$(cat "$work/sim.pid")" 2>/dev/null || true; rm -f "$work/sim.port"
   [ "$different" = 0 ] && [ "$checked" -gt 0 ]
 }

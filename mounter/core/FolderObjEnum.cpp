@@ -1,0 +1,87 @@
+#include "ObjEnum.h"
+
+#include "MounterException.h"
+
+CFolderObjEnum::CFolderObjEnum(CMounterNameSpaceFolder* folder, SHCONTF flags) : m_folder(folder), m_flags(flags) {
+    if (m_folder) m_folder->AddRef();
+}
+
+CFolderObjEnum::~CFolderObjEnum() {
+    if (!m_folder) return;
+    if (m_openedSession) m_folder->CloseCamera();
+    m_folder->Release();
+}
+
+void CFolderObjEnum::Construct() {
+    if (!m_folder) {
+        m_constructResult = E_UNEXPECTED;
+        return;
+    }
+    try {
+        if (!m_folder->IsSessionOpen()) {
+            int connected = m_folder->ConnectCamera(1, nullptr);
+            if (connected < 0) m_constructResult = connected;
+            else m_openedSession = true;
+        }
+        if (SUCCEEDED(m_constructResult)) {
+            HRESULT reset = Reset();
+            if (FAILED(reset)) m_constructResult = reset;
+        }
+    } catch (...) {
+        m_constructResult = E_UNEXPECTED;
+    }
+}
+
+STDMETHODIMP CFolderObjEnum::QueryInterface(REFIID iid, void** out) {
+    if (!out) return E_INVALIDARG;
+    *out = nullptr;
+    if (iid != IID_IUnknown && iid != IID_IEnumIDList) return E_NOINTERFACE;
+    *out = static_cast<IEnumIDList*>(this);
+    AddRef();
+    return S_OK;
+}
+
+STDMETHODIMP_(ULONG) CFolderObjEnum::AddRef() { return InterlockedIncrement(&m_refs); }
+
+STDMETHODIMP_(ULONG) CFolderObjEnum::Release() {
+    ULONG refs = InterlockedDecrement(&m_refs);
+    if (refs == 0) delete this;
+    return refs;
+}
+
+STDMETHODIMP CFolderObjEnum::Reset() {
+    if (!m_folder) return E_UNEXPECTED;
+    if (FAILED(m_constructResult)) return m_constructResult;
+    try {
+        return ResetState();
+    } catch (...) {
+        return E_UNEXPECTED;
+    }
+}
+
+STDMETHODIMP CFolderObjEnum::Next(ULONG count, LPITEMIDLIST* items, ULONG* fetched) {
+    if (fetched) *fetched = 0;
+    if (FAILED(m_constructResult)) return m_constructResult;
+    if (Done()) return S_FALSE;
+    if ((!fetched && count != 1) || !items || count == 0) return E_INVALIDARG;
+    ULONG stored = 0;
+    HRESULT hr = S_OK;
+    try {
+        while (stored < count && (hr = NextItem(&items[stored])) == S_OK) ++stored;
+    } catch (...) {
+        hr = E_UNEXPECTED;
+    }
+    if (fetched) *fetched = stored;
+    if (hr == S_FALSE && stored > 0) return S_OK;
+    return hr;
+}
+
+HRESULT HandOutEnumerator(CFolderObjEnum* enumerator, IEnumIDList** out) {
+    if (!out) return E_INVALIDARG;
+    *out = nullptr;
+    if (!enumerator) return E_OUTOFMEMORY;
+    enumerator->AddRef();
+    HRESULT hr = enumerator->QueryInterface(IID_IEnumIDList, reinterpret_cast<void**>(out));
+    enumerator->Release();
+    return hr;
+}

@@ -1,0 +1,19 @@
+// A memory folder: the camera's internal memory or its memory card, listing albums and files.
+#pragma once
+
+#include "MounterNameSpaceFolder.h"
+
+class CMemory : public CMounterNameSpaceFolder {
+public:
+    static CMounterNameSpaceFolder* CreateObject() { return new CMemory; }
+
+    HRESULT QueryContextMenu(HMENU menu, UINT index, UINT firstId, UINT lastId, UINT flags) override;
+    HRESULT InvokeCommand(CMINVOKECOMMANDINFO* info) override;
+    HRESULT GetIconLocation(UINT flags, LPSTR file, UINT size, int* index, UINT* outFlags) override;
+    HRESULT GetClassID(CLSID* clsid) override;
+    HRESULT EnumObjects(HWND owner, SHCONTF flags, IEnumIDList** out) override;
+    HRESULT BindToObject(LPCITEMIDLIST pidl, LPBC context, REFIID iid, void** out) override;
+    HRESULT GetAttributesOf(UINT count, LPCITEMIDLIST* items, SFGAOF* inOut) override;
+    HRESULT GetUIObjectOf(HWND owner, UINT count, LPCITEMIDLIST* items, REFIID iid, UINT* reserved,
+                          void** out) override;
+};

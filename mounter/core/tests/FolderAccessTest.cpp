@@ -1,0 +1,284 @@
+// The camera layer of a folder object against the simulator: settings, connecting, copies to disk,
+// picture texts, thumbnails, deletion, formatting and the camera settings.
+#include "Album.h"
+#include "Memory.h"
+#include "MounterFixture.h"
+#include "TempArea.h"
+#include "pvhost.h"
+
+#include <sstream>
+
+namespace {
+
+struct FolderReleaser {
+    void operator()(CMounterNameSpaceFolder* folder) const { folder->Release(); }
+};
+using FolderRef = std::unique_ptr<CMounterNameSpaceFolder, FolderReleaser>;
+
+struct ItemFreer {
+    void operator()(ITEMIDLIST* pidl) const { itemid::Free(pidl); }
+};
+using Item = std::unique_ptr<ITEMIDLIST, ItemFreer>;
+
+Item FileItem(const std::string& name, DWORD type = MntPictureFile) {
+    FILETIME time = {};
+    return Item(itemid::Make(name, type, 0, 0, time));
+}
+
+// A memory-card folder made as the shell makes it: its list is the card item.
+FolderRef CardFolder() {
+    FolderRef folder(CMemory::CreateObject());
+    Item card(itemid::MakeMemory(MntMemoryCard));
+    EXPECT_EQ(S_OK, folder->PersistInitialize(card.get()));
+    return folder;
+}
+
+// A directory of its own for the copies of one test.
+std::string FreshDirectory(const std::string& name) {
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    std::string path = std::string(temp) + name + "\\";
+    CreateDirectoryA(path.c_str(), nullptr);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((path + "*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do DeleteFileA((path + found.cFileName).c_str());
+        while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    return path;
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// Status byte at offset of the simulator's current status record.
+int StatusByte(const std::string& hexRecord, size_t offset) { return std::stoi(hexRecord.substr(offset * 2, 2), nullptr, 16); }
+
+class FolderAccessTest : public MounterCameraTest {
+protected:
+    void SetUp() override {
+        MounterCameraTest::SetUp();
+        folder = CardFolder();
+    }
+    void Connect() { ASSERT_EQ(0, folder->ConnectCamera(1, nullptr)); }
+    std::string SimStatus() {
+        std::string reply = Sim("status");
+        return reply.substr(reply.find_first_not_of(' '));
+    }
+
+    FolderRef folder;
+};
+
+}  // namespace
+
+TEST_F(FolderAccessTest, SettingsDefaultToCom1At57600) {
+    pvtest::deleteMachineKey(pvtest::kMounterKey);
+    FolderRef noKey = CardFolder();
+    EXPECT_EQ(0u, noKey->Port());
+    EXPECT_EQ(57600u, noKey->Speed());
+    pvtest::setMachineDword(pvtest::kMounterKey, "", 0);
+    FolderRef noValues = CardFolder();
+    EXPECT_EQ(0u, noValues->Port());
+    EXPECT_EQ(57600u, noValues->Speed());
+    EXPECT_EQ(0u, noValues->WriteCommPort(3));
+    EXPECT_EQ(57600u, noValues->WriteSpeed(19200));
+    FolderRef written = CardFolder();
+    EXPECT_EQ(3u, written->Port());
+    EXPECT_EQ(19200u, written->Speed());
+}
+
+TEST_F(FolderAccessTest, SecondConnectAnswers18WithoutTouchingTheCamera) {
+    EXPECT_FALSE(folder->IsSessionOpen());
+    EXPECT_EQ(3u, folder->GetCameraModelCode()) << "no session";
+    Connect();
+    EXPECT_TRUE(folder->IsSessionOpen());
+    EXPECT_EQ(2u, folder->GetCameraModelCode());
+    EXPECT_EQ(1, folder->GetConnectedFlag(FALSE));
+    Sim("transcript clear");
+    EXPECT_EQ(18, folder->ConnectCamera(1, nullptr));
+    EXPECT_EQ(std::string::npos, Sim("transcript").find("H:"));
+    EXPECT_EQ(0, folder->CloseCamera());
+    EXPECT_FALSE(folder->IsSessionOpen());
+    EXPECT_EQ(0, folder->GetConnectedFlag(FALSE));
+}
+
+TEST_F(FolderAccessTest, PictureCopiesAreByteIdentical) {
+    Connect();
+    std::string destination = FreshDirectory("pvcopy");
+    for (const char* name : {"PV000007.FPX", "PV000006.JPG", "README.TXT"}) {
+        CopyOutcome outcome;
+        Item item = FileItem(name);
+        ASSERT_EQ(1, folder->CopyPictureToDisk(item.get(), destination.c_str(), &outcome, nullptr)) << name;
+        EXPECT_EQ(0u, outcome.status);
+        EXPECT_EQ(CardFile(std::string("PCCARD/DCIMAGES/") + name), ReadLocalFile(destination + name)) << name;
+    }
+}
+
+TEST_F(FolderAccessTest, NothingToCopyGives20) {
+    CopyOutcome outcome;
+    Item item = FileItem("PV000007.FPX");
+    EXPECT_EQ(0, folder->CopyPictureToDisk(item.get(), "C:\\", &outcome, nullptr));
+    EXPECT_EQ(20u, outcome.status) << "no session";
+    Connect();
+    EXPECT_EQ(0, folder->CopyPictureToDisk(nullptr, "C:\\", &outcome, nullptr));
+    EXPECT_EQ(20u, outcome.status) << "no item";
+    EXPECT_EQ(0, folder->CopyAlbumToDisk(nullptr, "C:\\", &outcome, nullptr));
+    EXPECT_EQ(20u, outcome.status);
+}
+
+TEST_F(FolderAccessTest, FailedCopiesReportCameraAndLocalErrors) {
+    Connect();
+    std::string destination = FreshDirectory("pvfail");
+    CopyOutcome outcome;
+    Item missing = FileItem("NOSUCH.JPG");
+    EXPECT_EQ(0, folder->CopyPictureToDisk(missing.get(), destination.c_str(), &outcome, nullptr));
+    EXPECT_EQ(DWORD(kCamCameraError), outcome.status);
+    EXPECT_FALSE(Exists(destination + "NOSUCH.JPG"));
+
+    Item picture = FileItem("PV000006.JPG");
+    std::string nowhere = destination + "no\\such\\directory\\";
+    EXPECT_EQ(0, folder->CopyPictureToDisk(picture.get(), nowhere.c_str(), &outcome, nullptr));
+    EXPECT_EQ(9u, outcome.status);
+    EXPECT_EQ(DWORD(ERROR_PATH_NOT_FOUND), outcome.lastError);
+}
+
+TEST_F(FolderAccessTest, AlbumCopiesLandInADirectoryNamedByTheTitle) {
+    Connect();
+    std::string destination = FreshDirectory("pvalbum");
+    Item album = FileItem("ALBUM001", MntAlbum);
+    CopyOutcome outcome;
+    ASSERT_EQ(1, folder->CopyAlbumToDisk(album.get(), destination.c_str(), &outcome, nullptr));
+    std::string local = destination + folder->AlbumTitleOf("ALBUM001");
+    EXPECT_NE(std::string::npos, local.find("Summer Trip"));
+    int copied = 0;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((CardPath("PCCARD/DCIMAGES/ALBUM001") + "\\*").c_str(), &found);
+    ASSERT_NE(INVALID_HANDLE_VALUE, search);
+    do {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        std::string name = found.cFileName;
+        EXPECT_EQ(CardFile("PCCARD/DCIMAGES/ALBUM001/" + name), ReadLocalFile(local + "\\" + name)) << name;
+        ++copied;
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    EXPECT_GT(copied, 0);
+}
+
+TEST_F(FolderAccessTest, AlbumCopyGoesOnPastAnUnreadableFile) {
+    Connect();
+    std::string destination = FreshDirectory("pvpartial");
+    Item album = FileItem("ALBUM001", MntAlbum);
+    Sim("fault error 9A 1");   // the camera refuses the first file
+    CopyOutcome outcome;
+    EXPECT_EQ(0, folder->CopyAlbumToDisk(album.get(), destination.c_str(), &outcome, nullptr));
+    EXPECT_NE(0u, outcome.status);
+    std::string local = destination + folder->AlbumTitleOf("ALBUM001") + "\\";
+    int present = 0, total = 0;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((CardPath("PCCARD/DCIMAGES/ALBUM001") + "\\*").c_str(), &found);
+    do {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        ++total;
+        present += Exists(local + found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    ASSERT_GE(total, 2);
+    EXPECT_EQ(total - 1, present) << Sim("transcript");
+}
+
+TEST_F(FolderAccessTest, CamerasWithoutAlbumFilesNameAlbumsByDirectory) {
+    peer.stopSimulator(kCom);
+    sim = std::make_unique<pvtest::PeerClient>(peer.startSimulator(kCom, 1, "--no-throttle --model PV350").control);
+    Sim("timing resetquiet 200");
+    Connect();
+    EXPECT_EQ(3u, folder->GetCameraModelCode());
+    EXPECT_EQ(nullptr, folder->AlbumNames());
+    EXPECT_EQ("ALBUM001", folder->AlbumTitleOf("ALBUM001"));
+}
+
+TEST_F(FolderAccessTest, PictureTextsAndInformation) {
+    std::string text;
+    Item picture = FileItem("PV000006.JPG");
+    folder->GetPictureQualityText(&text, picture.get());
+    EXPECT_EQ("N/A", text) << "no session";
+    std::string name;
+    EXPECT_EQ(-1, folder->GetPictureInfoAt(0, &name));
+
+    Connect();
+    ASSERT_EQ(1, folder->SetCameraQuality(2));
+    ASSERT_EQ(1, folder->SetCameraResolution(1));
+    ASSERT_EQ(1, folder->TakeCameraPicture());
+    folder->RefreshCameraStatus();
+    DWORD newest = CameraGetStatusWord(folder->Session(), 56) - 1;
+    LONG taken = folder->GetPictureInfoAt(newest, &name);
+    EXPECT_NE(-1, taken);
+    ASSERT_EQ(0u, name.find("PV")) << name;
+    Item created = FileItem(name);
+    folder->GetPictureQualityText(&text, created.get());
+    EXPECT_EQ("Better", text);
+    folder->GetPictureResolutionText(&text, created.get());
+    EXPECT_EQ("High (1152x864)", text);
+    EXPECT_EQ(-1, folder->GetPictureInfoAt(newest + 1, &name));
+    folder->CountAlbumPictures(&text, FileItem("ALBUM001", MntAlbum).get(), itemid::MakeMemory(MntMemoryCard));
+    EXPECT_EQ("0", text) << "the album holds no .ODC pictures";
+}
+
+TEST_F(FolderAccessTest, ThumbnailsByNameAndNumber) {
+    BYTE* thumbnail = nullptr;
+    EXPECT_EQ(0, folder->GetThumbnailByIndex(0, &thumbnail)) << "no session";
+    Connect();
+    ASSERT_EQ(1, folder->GetThumbnailByName("\\PCCARD\\DCIMAGES\\PV000006.JPG", &thumbnail));
+    std::string byName(reinterpret_cast<char*>(thumbnail), 3456);
+    FreeCameraBuffer(thumbnail);
+    ASSERT_EQ(1, folder->GetThumbnailByIndex(0, &thumbnail));
+    FreeCameraBuffer(thumbnail);
+    EXPECT_EQ(0, folder->GetThumbnailByName("\\PCCARD\\DCIMAGES\\NOSUCH.JPG", &thumbnail));
+    FreeCameraBuffer(thumbnail);
+}
+
+TEST_F(FolderAccessTest, DeletingAndFormatting) {
+    EXPECT_EQ(17u, folder->FormatMemoryCard()) << "no session";
+    EXPECT_EQ(0, folder->DeleteCameraFile("\\PCCARD\\DCIMAGES\\README.TXT"));
+    Connect();
+    ASSERT_TRUE(Exists(CardPath("PCCARD/DCIMAGES/README.TXT")));
+    EXPECT_EQ(1, folder->DeleteCameraFile("\\PCCARD\\DCIMAGES\\README.TXT"));
+    EXPECT_FALSE(Exists(CardPath("PCCARD/DCIMAGES/README.TXT")));
+    EXPECT_EQ(0, folder->DeleteCameraFile("\\PCCARD\\DCIMAGES\\README.TXT"));
+    EXPECT_EQ(0u, folder->FormatMemoryCard());
+    BYTE* list = nullptr;
+    DWORD entries = folder->ListCameraFiles(&list);
+    for (DWORD i = 0; i < entries; ++i) EXPECT_TRUE(itemid::IsDotEntry(list + 20 * i)) << "formatted card is empty";
+    FreeCameraBuffer(list);
+}
+
+TEST_F(FolderAccessTest, SettingsCommandsReachTheCamera) {
+    EXPECT_EQ(0, folder->SetCameraFlash(2)) << "no session";
+    Connect();
+    EXPECT_EQ(1, folder->SetCameraFlash(2));
+    EXPECT_EQ(1, folder->SetCameraSelfTimer(1));
+    EXPECT_EQ(1, folder->SetCameraFileFormat(4));
+    EXPECT_EQ(1, folder->SetCameraZoom(5));
+    EXPECT_EQ(0, folder->SetCameraQuality(9)) << "refused by the camera";
+    std::string status = SimStatus();
+    EXPECT_EQ(2, StatusByte(status, 20));
+    EXPECT_EQ(1, StatusByte(status, 29));
+    EXPECT_EQ(4, StatusByte(status, 23));
+    EXPECT_EQ(5, StatusByte(status, 16) & 0x0F);
+    Sim("transcript clear");
+    EXPECT_EQ(1, folder->SetCameraClock(0x01020304));
+    std::string transcript = Sim("transcript");
+    EXPECT_NE(std::string::npos, transcript.find("H:750001020304001A")) << transcript;
+}
+
+TEST_F(FolderAccessTest, CardRemovedMeansNoListAndNoCopy) {
+    Connect();
+    Sim("card out");
+    EXPECT_EQ(0, folder->IsCardPresent(TRUE));
+    BYTE* list = nullptr;
+    EXPECT_EQ(0u, folder->ListCameraFiles(&list));
+    EXPECT_EQ(nullptr, list);
+    CopyOutcome outcome;
+    Item picture = FileItem("PV000006.JPG");
+    EXPECT_EQ(0, folder->CopyPictureToDisk(picture.get(), "C:\\", &outcome, nullptr));
+    EXPECT_NE(0u, outcome.status);
+}

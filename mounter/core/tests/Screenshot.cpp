@@ -1,0 +1,148 @@
+#include "Screenshot.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <fstream>
+#include <vector>
+
+namespace dialogtest {
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+uint32_t Crc32(const uint8_t* data, size_t size, uint32_t crc = 0) {
+    crc = ~crc;
+    for (size_t i = 0; i < size; ++i) {
+        crc ^= data[i];
+        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
+    }
+    return ~crc;
+}
+
+void PutBig32(Bytes& out, uint32_t value) {
+    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<uint8_t>(value >> shift));
+}
+
+void PutChunk(Bytes& out, const char* type, const Bytes& data) {
+    PutBig32(out, static_cast<uint32_t>(data.size()));
+    Bytes body(type, type + 4);
+    body.insert(body.end(), data.begin(), data.end());
+    out.insert(out.end(), body.begin(), body.end());
+    PutBig32(out, Crc32(body.data(), body.size()));
+}
+
+// A zlib stream of stored (uncompressed) deflate blocks.
+Bytes StoredZlib(const Bytes& raw) {
+    Bytes out = {0x78, 0x01};
+    size_t pos = 0;
+    do {
+        size_t n = std::min<size_t>(raw.size() - pos, 65535);
+        out.push_back(pos + n == raw.size() ? 1 : 0);
+        out.push_back(static_cast<uint8_t>(n));
+        out.push_back(static_cast<uint8_t>(n >> 8));
+        out.push_back(static_cast<uint8_t>(~n));
+        out.push_back(static_cast<uint8_t>(~n >> 8));
+        out.insert(out.end(), raw.begin() + pos, raw.begin() + pos + n);
+        pos += n;
+    } while (pos < raw.size());
+    uint32_t a = 1, b = 0;
+    for (uint8_t byte : raw) {
+        a = (a + byte) % 65521;
+        b = (b + a) % 65521;
+    }
+    PutBig32(out, (b << 16) | a);
+    return out;
+}
+
+// rows: top-down, 3 bytes per pixel in blue-green-red order.
+Bytes Png(int width, int height, const Bytes& bgr) {
+    Bytes raw;
+    for (int y = 0; y < height; ++y) {
+        raw.push_back(0);   // no filter
+        const uint8_t* row = bgr.data() + static_cast<size_t>(y) * width * 3;
+        for (int x = 0; x < width; ++x) raw.insert(raw.end(), {row[3 * x + 2], row[3 * x + 1], row[3 * x]});
+    }
+    Bytes header;
+    PutBig32(header, width);
+    PutBig32(header, height);
+    header.insert(header.end(), {8, 2, 0, 0, 0});   // 8-bit RGB
+    Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    PutChunk(png, "IHDR", header);
+    PutChunk(png, "IDAT", StoredZlib(raw));
+    PutChunk(png, "IEND", {});
+    return png;
+}
+
+Bytes CaptureScreen(const RECT& area) {
+    int width = area.right - area.left, height = area.bottom - area.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO format = {};
+    format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height;   // top-down
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    GdiFlush();
+    Bytes bgr;
+    size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~size_t(3);
+    for (int y = 0; y < height; ++y) {
+        const uint8_t* row = static_cast<const uint8_t*>(bits) + y * stride;
+        bgr.insert(bgr.end(), row, row + width * 3);
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return bgr;
+}
+
+BOOL CALLBACK FindUnpainted(HWND child, LPARAM param) {
+    if (!GetUpdateRect(child, nullptr, FALSE)) return TRUE;
+    *reinterpret_cast<bool*>(param) = true;
+    return FALSE;
+}
+
+bool Unpainted(HWND window) {
+    bool unpainted = GetUpdateRect(window, nullptr, FALSE) != FALSE;
+    if (!unpainted) EnumChildWindows(window, FindUnpainted, reinterpret_cast<LPARAM>(&unpainted));
+    return unpainted;
+}
+
+// Repaints the window and its controls. A window of another thread paints when its message loop
+// comes to it: wait (bounded) until nothing is left to paint, then give the display a moment.
+void Repaint(HWND window) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    for (int poll = 0; poll < 100 && Unpainted(window); ++poll) Sleep(20);
+    Sleep(100);
+}
+
+std::string ScreenshotFolder() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path);
+    folder.resize(folder.find_last_of('\\'));        // ...\bin
+    folder.resize(folder.find_last_of('\\') + 1);    // the build tree
+    folder += "screenshots";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+}  // namespace
+
+std::string SaveScreenshot(HWND window, const std::string& name) {
+    RECT area = {};
+    if (!GetWindowRect(window, &area) || area.right <= area.left || area.bottom <= area.top) return "";
+    Repaint(window);
+    Bytes png = Png(area.right - area.left, area.bottom - area.top, CaptureScreen(area));
+    std::string path = ScreenshotFolder() + "\\" + name + ".png";
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
+    return out ? path : "";
+}
+
+}  // namespace dialogtest
