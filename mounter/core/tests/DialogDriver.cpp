@@ -1,5 +1,7 @@
 #include "DialogDriver.h"
 
+#include "MounterGlobals.h"
+
 namespace dialogtest {
 namespace {
 
@@ -113,6 +115,18 @@ std::vector<BYTE> IconPixels(HICON icon) {
     if (info.hbmMask) DeleteObject(info.hbmMask);
     pixels.insert(pixels.end(), mask.begin(), mask.end());
     return pixels;
+}
+
+std::vector<BYTE> StateIconPixels(UINT id) {
+    HICON icon = static_cast<HICON>(
+        LoadImageA(mounter::ModuleInstance(), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0));
+    std::vector<BYTE> pixels = IconPixels(icon);
+    DestroyIcon(icon);
+    return pixels;
+}
+
+std::vector<BYTE> ShownIconPixels(HWND dialog, int id) {
+    return IconPixels(reinterpret_cast<HICON>(SendDlgItemMessageA(dialog, id, STM_GETICON, 0, 0)));
 }
 
 }  // namespace dialogtest

@@ -37,6 +37,10 @@ std::string LongestStaticText(HWND window);
 
 // The icon's colour and mask bits, comparable between two icon handles.
 std::vector<BYTE> IconPixels(HICON icon);
+// The 16x16 icon of a connection step state (262 done, 263 failed, 264 under way), loaded on its own.
+std::vector<BYTE> StateIconPixels(UINT id);
+// The pixels of the icon an icon control of a dialog shows.
+std::vector<BYTE> ShownIconPixels(HWND dialog, int id);
 
 // Runs watch on its own thread while the test's thread shows a modal dialog; joins when it ends.
 class Watcher {

@@ -36,19 +36,6 @@ std::optional<DWORD> MachineDword(const char* key, const char* name) {
     return value;
 }
 
-// The step icon of a state, loaded on its own: compared by pixels with what a control shows.
-std::vector<BYTE> StateIconPixels(UINT id) {
-    HICON icon = static_cast<HICON>(
-        LoadImageA(mounter::ModuleInstance(), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0));
-    std::vector<BYTE> pixels = IconPixels(icon);
-    DestroyIcon(icon);
-    return pixels;
-}
-
-std::vector<BYTE> ShownIconPixels(HWND dialog, int id) {
-    return IconPixels(reinterpret_cast<HICON>(SendDlgItemMessageA(dialog, id, STM_GETICON, 0, 0)));
-}
-
 class ConnectDialogTest : public testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(dialog.Create(nullptr)); }
