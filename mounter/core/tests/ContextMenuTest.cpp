@@ -32,7 +32,11 @@ protected:
                 HWND sheet = dialogtest::WaitForWindow(caption);
                 if (!sheet) return;
                 seen = caption;
-                PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+                // A press that arrives while the sheet is still being built may be lost: repeat it.
+                for (int attempt = 0; attempt < 20 && IsWindow(sheet); ++attempt) {
+                    PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+                    dialogtest::WaitUntilGone(sheet, 1000);
+                }
             });
             CMINVOKECOMMANDINFO info = {};
             info.cbSize = sizeof info;
