@@ -1,0 +1,64 @@
+#include "CommDlgDataObj.h"
+
+#include "DragFormats.h"
+#include "MounterGlobals.h"
+
+#include <new>
+#include <vector>
+
+CCommDlgDataObj* CCommDlgDataObj::Create(const CMounterViewSelection* view) {
+    return new (std::nothrow) CCommDlgDataObj(view);
+}
+
+CCommDlgDataObj::CCommDlgDataObj(const CMounterViewSelection* view) : m_view(view) { mounter::LockModule(); }
+
+CCommDlgDataObj::~CCommDlgDataObj() { mounter::UnlockModule(); }
+
+// The object is handed out as its IDataObject, so that interface answers as well as IUnknown.
+STDMETHODIMP CCommDlgDataObj::QueryInterface(REFIID iid, void** out) {
+    if (!out) return E_INVALIDARG;
+    *out = nullptr;
+    if (iid != IID_IUnknown && iid != IID_IDataObject) return E_NOINTERFACE;
+    *out = static_cast<IDataObject*>(this);
+    AddRef();
+    return S_OK;
+}
+
+STDMETHODIMP_(ULONG) CCommDlgDataObj::AddRef() { return InterlockedIncrement(&m_refs); }
+
+STDMETHODIMP_(ULONG) CCommDlgDataObj::Release() {
+    ULONG refs = InterlockedDecrement(&m_refs);
+    if (refs == 0) delete this;
+    return refs;
+}
+
+STDMETHODIMP CCommDlgDataObj::GetData(FORMATETC* format, STGMEDIUM* medium) {
+    if (!format || !medium) return E_INVALIDARG;
+    if (format->cfFormat != dragformat::ShellIdList()) return DV_E_FORMATETC;
+    if (!m_view) return E_UNEXPECTED;
+    if (!(format->tymed & TYMED_HGLOBAL)) return DV_E_TYMED;
+    HGLOBAL block = nullptr;
+    HRESULT hr = MakeIdListArray(&block);
+    if (FAILED(hr)) return hr;
+    medium->tymed = TYMED_HGLOBAL;
+    medium->hGlobal = block;
+    medium->pUnkForRelease = nullptr;
+    return S_OK;
+}
+
+HRESULT CCommDlgDataObj::MakeIdListArray(HGLOBAL* block) const {
+    try {
+        LPCITEMIDLIST folder = m_view->FolderIdList();
+        if (!folder) return E_UNEXPECTED;
+        std::vector<LPCITEMIDLIST> items;
+        for (UINT i = 0; i < m_view->SelectedCount(); ++i) {
+            LPCITEMIDLIST item = m_view->SelectedItem(i);
+            if (!item) return E_UNEXPECTED;
+            items.push_back(item);
+        }
+        *block = dragformat::CopyToGlobal(dragformat::MakeIdListArray(folder, items));
+    } catch (const std::bad_alloc&) {
+        *block = nullptr;
+    }
+    return *block ? S_OK : STG_E_MEDIUMFULL;
+}

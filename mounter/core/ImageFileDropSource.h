@@ -1,0 +1,32 @@
+// The drop source of a drag out of a Mounter view. It remembers whether the drag ended in a drop, so
+// that the data source copies pictures from the camera only for a real drop.
+#pragma once
+
+#include <windows.h>
+#include <ole2.h>
+
+class CImageFileDropSource final : public IDropSource {
+public:
+    // A new drop source with one reference; null without memory.
+    static CImageFileDropSource* Create();
+
+    // Called as the drag begins: the flag is cleared and the mouse button that drags is noted.
+    void BeginDrag();
+    // Set once the drag loop has been told that the drop happens.
+    bool Dropped() const { return m_dropped; }
+
+    STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
+    STDMETHODIMP_(ULONG) AddRef() override;
+    STDMETHODIMP_(ULONG) Release() override;
+    STDMETHODIMP QueryContinueDrag(BOOL escapePressed, DWORD keyState) override;
+    STDMETHODIMP GiveFeedback(DWORD effect) override;
+
+private:
+    CImageFileDropSource();
+    ~CImageFileDropSource();
+
+    LONG m_refs = 1;
+    bool m_dropped = false;
+    DWORD m_dropButton = MK_LBUTTON;     // releasing it drops
+    DWORD m_cancelButton = MK_RBUTTON;   // pressing it as well cancels
+};
