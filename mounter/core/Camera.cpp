@@ -1,5 +1,6 @@
 #include "Camera.h"
 
+#include "DialogSupport.h"
 #include "HiddenWindow.h"
 #include "MounterClasses.h"
 #include "MounterException.h"
@@ -15,17 +16,6 @@ constexpr SFGAOF kCameraAttributes = SFGAO_HASSUBFOLDER | SFGAO_FILESYSTEM | SFG
 constexpr SFGAOF kMemoryItemAttributes = SFGAO_HASSUBFOLDER | SFGAO_FILESYSTEM | SFGAO_FOLDER;
 constexpr UINT kCameraPropertiesOffset = 0;
 constexpr UINT kConfigureOffset = 1;
-
-class WaitCursor {
-public:
-    WaitCursor() : m_previous(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
-    ~WaitCursor() { SetCursor(m_previous); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    HCURSOR m_previous;
-};
 
 }  // namespace
 
@@ -47,7 +37,7 @@ void CCamera::ShowCameraSheet(HWND owner) {
     CMounterHiddenWnd frame;
     for (;;) {
         {
-            WaitCursor wait;
+            mounter::WaitCursor wait;
             if (IsSessionOpen()) {
                 RefreshCameraStatus();
             } else {

@@ -4,34 +4,17 @@
 #include "Memory.h"
 #include "MounterFixture.h"
 #include "TempArea.h"
+#include "TransferSupport.h"
 #include "pvhost.h"
 
 #include <sstream>
 
 namespace {
 
-struct FolderReleaser {
-    void operator()(CMounterNameSpaceFolder* folder) const { folder->Release(); }
-};
-using FolderRef = std::unique_ptr<CMounterNameSpaceFolder, FolderReleaser>;
+using transfertest::Item;
+using FolderRef = transfertest::FolderPtr;
 
-struct ItemFreer {
-    void operator()(ITEMIDLIST* pidl) const { itemid::Free(pidl); }
-};
-using Item = std::unique_ptr<ITEMIDLIST, ItemFreer>;
-
-Item FileItem(const std::string& name, DWORD type = MntPictureFile) {
-    FILETIME time = {};
-    return Item(itemid::Make(name, type, 0, 0, time));
-}
-
-// A memory-card folder made as the shell makes it: its list is the card item.
-FolderRef CardFolder() {
-    FolderRef folder(CMemory::CreateObject());
-    Item card(itemid::MakeMemory(MntMemoryCard));
-    EXPECT_EQ(S_OK, folder->PersistInitialize(card.get()));
-    return folder;
-}
+Item FileItem(const std::string& name, DWORD type = MntPictureFile) { return transfertest::MakeItem(name, type, 0); }
 
 // A directory of its own for the copies of one test.
 std::string FreshDirectory(const std::string& name) {
@@ -58,7 +41,7 @@ class FolderAccessTest : public MounterCameraTest {
 protected:
     void SetUp() override {
         MounterCameraTest::SetUp();
-        folder = CardFolder();
+        folder = transfertest::MakeCardFolder();
     }
     void Connect() { ASSERT_EQ(0, folder->ConnectCamera(1, nullptr)); }
     std::string SimStatus() {
@@ -73,16 +56,16 @@ protected:
 
 TEST_F(FolderAccessTest, SettingsDefaultToCom1At57600) {
     pvtest::deleteMachineKey(pvtest::kMounterKey);
-    FolderRef noKey = CardFolder();
+    FolderRef noKey = transfertest::MakeCardFolder();
     EXPECT_EQ(0u, noKey->Port());
     EXPECT_EQ(57600u, noKey->Speed());
     pvtest::setMachineDword(pvtest::kMounterKey, "", 0);
-    FolderRef noValues = CardFolder();
+    FolderRef noValues = transfertest::MakeCardFolder();
     EXPECT_EQ(0u, noValues->Port());
     EXPECT_EQ(57600u, noValues->Speed());
     EXPECT_EQ(0u, noValues->WriteCommPort(3));
     EXPECT_EQ(57600u, noValues->WriteSpeed(19200));
-    FolderRef written = CardFolder();
+    FolderRef written = transfertest::MakeCardFolder();
     EXPECT_EQ(3u, written->Port());
     EXPECT_EQ(19200u, written->Speed());
 }
