@@ -1,5 +1,6 @@
 #include "NIFColorConv.h"
 
+#include "PixelRows.h"
 #include "ShapeCurves.h"
 
 #include <algorithm>
@@ -32,40 +33,6 @@ void ForEachPixel3(long width, long height, const NIFChannel* c, Step step) {
         for (long x = 0; x < width; ++x, p0 += c[0].pixelStride, p1 += c[1].pixelStride, p2 += c[2].pixelStride)
             step(*p0, *p1, *p2);
     }
-}
-
-// One row read from three planes and stored through the channels' pixel strides.
-template <typename Step>
-void ForEachRowPixel(const uint8_t* src, long plane, long width, const NIFChannel* out, Step convert) {
-    // Locals, so that the byte stores cannot be taken to change them.
-    uint8_t* p0 = out[0].start;
-    uint8_t* p1 = out[1].start;
-    uint8_t* p2 = out[2].start;
-    const long s0 = out[0].pixelStride, s1 = out[1].pixelStride, s2 = out[2].pixelStride;
-    for (long x = 0; x < width; ++x, ++src, p0 += s0, p1 += s1, p2 += s2) {
-        uint8_t a0 = src[0], a1 = src[plane], a2 = src[2 * plane];
-        convert(a0, a1, a2);
-        *p0 = a0, *p1 = a1, *p2 = a2;
-    }
-}
-
-// The same into pixels of three bytes whose channel k is at byte Ok: what a 24-bit bitmap
-// asks for, with fewer pointers to keep.
-template <int O0, int O1, int O2, typename Step>
-void ForEachPackedPixel(const uint8_t* src, long plane, long width, uint8_t* pixel, Step convert) {
-    const uint8_t* in1 = src + plane;
-    const uint8_t* in2 = in1 + plane;
-    for (long x = 0; x < width; ++x, pixel += 3) {
-        uint8_t a0 = src[x], a1 = in1[x], a2 = in2[x];
-        convert(a0, a1, a2);
-        pixel[O0] = a0, pixel[O1] = a1, pixel[O2] = a2;
-    }
-}
-
-// Channels of three-byte pixels one after another in the given direction.
-bool PackedPixels(const NIFChannel* out, int direction) {
-    return out[0].pixelStride == 3 && out[1].pixelStride == 3 && out[2].pixelStride == 3 &&
-           out[1].start == out[0].start + direction && out[2].start == out[1].start + direction;
 }
 
 template <int N>
@@ -182,13 +149,7 @@ int NIFColorConv::colorConvert(long width, long height, const NIFChannel channel
 }
 
 void NIFColorConv::convertRow(const uint8_t* src, long plane, long width, const NIFChannel out[3]) const {
-    auto step = [this](uint8_t& a, uint8_t& b, uint8_t& c) { convertThree(a, b, c); };
-    if (PackedPixels(out, 1))
-        ForEachPackedPixel<0, 1, 2>(src, plane, width, out[0].start, step);
-    else if (PackedPixels(out, -1))
-        ForEachPackedPixel<2, 1, 0>(src, plane, width, out[2].start, step);
-    else
-        ForEachRowPixel(src, plane, width, out, step);
+    nif::WriteRow(src, plane, width, out, [this](uint8_t& a, uint8_t& b, uint8_t& c) { convertThree(a, b, c); });
 }
 
 int NIFColorConv::colorConvert4Chan(long width, long height, const NIFChannel channels[4]) const {

@@ -1,6 +1,7 @@
 #include "RegionWriter.h"
 
 #include "DecodedTile.h"
+#include "PixelRows.h"
 #include "ToolkitState.h"
 
 namespace nif {
@@ -27,17 +28,20 @@ void RegionWriter::copyChannel(int channel, const uint8_t* tile, long tileX, lon
     }
 }
 
-// Converted colour goes row by row straight from the tile to the destination; an opacity
-// channel is copied.
+// Three colour channels go row by row straight from the tile to the destination, converted
+// when the spaces differ; an opacity channel is copied.
 void RegionWriter::write(const uint8_t* tile, long tileX, long tileY, const Span& part) const {
-    if (!converter_) {
+    if (!converter_ && stored_.colorChannels != 3) {
         for (int c = 0; c < d_.channels; ++c) copyChannel(c, tile, tileX, tileY, part);
         return;
     }
     NIFChannel colour[3] = {at(0, part), at(1, part), at(2, part)};
     const uint8_t* src = tile + (part.y - tileY) * kTileSide + (part.x - tileX);
     for (long y = 0; y < part.height; ++y, src += kTileSide) {
-        converter_->convertRow(src, kTilePlane, part.width, colour);
+        if (converter_)
+            converter_->convertRow(src, kTilePlane, part.width, colour);
+        else
+            WriteRow(src, kTilePlane, part.width, colour, [](uint8_t&, uint8_t&, uint8_t&) {});
         for (NIFChannel& c : colour) c.start += c.lineStride;
     }
     for (int c = 3; c < d_.channels; ++c) copyChannel(c, tile, tileX, tileY, part);
