@@ -1,35 +1,12 @@
 #include "CommDlgDataObj.h"
 
 #include "DragFormats.h"
-#include "MounterGlobals.h"
 
 #include <new>
 #include <vector>
 
 CCommDlgDataObj* CCommDlgDataObj::Create(const CMounterViewSelection* view) {
     return new (std::nothrow) CCommDlgDataObj(view);
-}
-
-CCommDlgDataObj::CCommDlgDataObj(const CMounterViewSelection* view) : m_view(view) { mounter::LockModule(); }
-
-CCommDlgDataObj::~CCommDlgDataObj() { mounter::UnlockModule(); }
-
-// The object is handed out as its IDataObject, so that interface answers as well as IUnknown.
-STDMETHODIMP CCommDlgDataObj::QueryInterface(REFIID iid, void** out) {
-    if (!out) return E_INVALIDARG;
-    *out = nullptr;
-    if (iid != IID_IUnknown && iid != IID_IDataObject) return E_NOINTERFACE;
-    *out = static_cast<IDataObject*>(this);
-    AddRef();
-    return S_OK;
-}
-
-STDMETHODIMP_(ULONG) CCommDlgDataObj::AddRef() { return InterlockedIncrement(&m_refs); }
-
-STDMETHODIMP_(ULONG) CCommDlgDataObj::Release() {
-    ULONG refs = InterlockedDecrement(&m_refs);
-    if (refs == 0) delete this;
-    return refs;
 }
 
 STDMETHODIMP CCommDlgDataObj::GetData(FORMATETC* format, STGMEDIUM* medium) {

@@ -2,19 +2,18 @@
 // as a "Shell IDList Array", made afresh at each request.
 #pragma once
 
+#include "ComObject.h"
+#include "ModuleLock.h"
 #include "MounterViewSelection.h"
 
 #include <ole2.h>
 
-class CCommDlgDataObj final : public IDataObject {
+class CCommDlgDataObj final : public CComObject<IDataObject> {
 public:
     // A new object with one reference over the view's selection (view may be null); null without
     // memory.
     static CCommDlgDataObj* Create(const CMounterViewSelection* view);
 
-    STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
-    STDMETHODIMP_(ULONG) Release() override;
     STDMETHODIMP GetData(FORMATETC* format, STGMEDIUM* medium) override;
     STDMETHODIMP GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
     STDMETHODIMP QueryGetData(FORMATETC*) override { return E_NOTIMPL; }
@@ -26,10 +25,10 @@ public:
     STDMETHODIMP EnumDAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
 
 private:
-    explicit CCommDlgDataObj(const CMounterViewSelection* view);
-    ~CCommDlgDataObj();
+    explicit CCommDlgDataObj(const CMounterViewSelection* view) : m_view(view) {}
+    ~CCommDlgDataObj() override = default;
     HRESULT MakeIdListArray(HGLOBAL* block) const;
 
-    LONG m_refs = 1;
+    mounter::ModuleLock m_moduleLock;
     const CMounterViewSelection* m_view;
 };

@@ -32,23 +32,6 @@ void CFolderObjEnum::Construct() {
     }
 }
 
-STDMETHODIMP CFolderObjEnum::QueryInterface(REFIID iid, void** out) {
-    if (!out) return E_INVALIDARG;
-    *out = nullptr;
-    if (iid != IID_IUnknown && iid != IID_IEnumIDList) return E_NOINTERFACE;
-    *out = static_cast<IEnumIDList*>(this);
-    AddRef();
-    return S_OK;
-}
-
-STDMETHODIMP_(ULONG) CFolderObjEnum::AddRef() { return InterlockedIncrement(&m_refs); }
-
-STDMETHODIMP_(ULONG) CFolderObjEnum::Release() {
-    ULONG refs = InterlockedDecrement(&m_refs);
-    if (refs == 0) delete this;
-    return refs;
-}
-
 STDMETHODIMP CFolderObjEnum::Reset() {
     if (!m_folder) return E_UNEXPECTED;
     if (FAILED(m_constructResult)) return m_constructResult;
@@ -80,7 +63,6 @@ HRESULT HandOutEnumerator(CFolderObjEnum* enumerator, IEnumIDList** out) {
     if (!out) return E_INVALIDARG;
     *out = nullptr;
     if (!enumerator) return E_OUTOFMEMORY;
-    enumerator->AddRef();
     HRESULT hr = enumerator->QueryInterface(IID_IEnumIDList, reinterpret_cast<void**>(out));
     enumerator->Release();
     return hr;

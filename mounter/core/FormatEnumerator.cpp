@@ -1,7 +1,5 @@
 #include "FormatEnumerator.h"
 
-#include "MounterGlobals.h"
-
 #include <new>
 
 CFormatEnumerator* CFormatEnumerator::Create(const std::vector<FORMATETC>& formats, ULONG position) {
@@ -10,30 +8,6 @@ CFormatEnumerator* CFormatEnumerator::Create(const std::vector<FORMATETC>& forma
     } catch (const std::bad_alloc&) {
         return nullptr;
     }
-}
-
-CFormatEnumerator::CFormatEnumerator(const std::vector<FORMATETC>& formats, ULONG position)
-    : m_formats(formats), m_position(position) {
-    mounter::LockModule();
-}
-
-CFormatEnumerator::~CFormatEnumerator() { mounter::UnlockModule(); }
-
-STDMETHODIMP CFormatEnumerator::QueryInterface(REFIID iid, void** out) {
-    if (!out) return E_INVALIDARG;
-    *out = nullptr;
-    if (iid != IID_IUnknown && iid != IID_IEnumFORMATETC) return E_NOINTERFACE;
-    *out = static_cast<IEnumFORMATETC*>(this);
-    AddRef();
-    return S_OK;
-}
-
-STDMETHODIMP_(ULONG) CFormatEnumerator::AddRef() { return InterlockedIncrement(&m_refs); }
-
-STDMETHODIMP_(ULONG) CFormatEnumerator::Release() {
-    ULONG refs = InterlockedDecrement(&m_refs);
-    if (refs == 0) delete this;
-    return refs;
 }
 
 STDMETHODIMP CFormatEnumerator::Next(ULONG count, FORMATETC* formats, ULONG* fetched) {

@@ -3,7 +3,6 @@
 
 #include "FormatEnumerator.h"
 #include "ImageFileDropSource.h"
-#include "MounterGlobals.h"
 #include "MounterMessages.h"
 #include "MounterNameSpaceFolder.h"
 #include "MounterResources.h"
@@ -18,7 +17,6 @@ CImageFileDataSource* CImageFileDataSource::Create(CMounterNameSpaceFolder* fold
 CImageFileDataSource::CImageFileDataSource(CMounterNameSpaceFolder* folder, HWND window,
                                            CImageFileDropSource* dropSource)
     : m_folder(folder), m_window(window), m_dropSource(dropSource), m_wideNames((GetVersion() & 0x80000000) == 0) {
-    mounter::LockModule();
     m_folder->AddRef();
     m_dropSource->AddRef();
 }
@@ -31,24 +29,6 @@ CImageFileDataSource::~CImageFileDataSource() {
     CoTaskMemFree(m_areaIdList);
     m_dropSource->Release();
     m_folder->Release();
-    mounter::UnlockModule();
-}
-
-STDMETHODIMP CImageFileDataSource::QueryInterface(REFIID iid, void** out) {
-    if (!out) return E_INVALIDARG;
-    *out = nullptr;
-    if (iid != IID_IUnknown && iid != IID_IDataObject) return E_NOINTERFACE;
-    *out = static_cast<IDataObject*>(this);
-    AddRef();
-    return S_OK;
-}
-
-STDMETHODIMP_(ULONG) CImageFileDataSource::AddRef() { return InterlockedIncrement(&m_refs); }
-
-STDMETHODIMP_(ULONG) CImageFileDataSource::Release() {
-    ULONG refs = InterlockedDecrement(&m_refs);
-    if (refs == 0) delete this;
-    return refs;
 }
 
 STDMETHODIMP CImageFileDataSource::GetData(FORMATETC* format, STGMEDIUM* medium) {

@@ -4,6 +4,9 @@
 // under its own progress dialog, before the target receives the names.
 #pragma once
 
+#include "ComObject.h"
+#include "ModuleLock.h"
+
 #include <windows.h>
 #include <ole2.h>
 #include <shlobj.h>
@@ -14,7 +17,7 @@
 class CMounterNameSpaceFolder;
 class CImageFileDropSource;
 
-class CImageFileDataSource final : public IDataObject {
+class CImageFileDataSource final : public CComObject<IDataObject> {
 public:
     // A new data source with one reference for the folder's items, whose messages and progress
     // dialogs belong to window; null without memory.
@@ -28,9 +31,6 @@ public:
     // copied, walking the delivered items while they are pictures or other files.
     void DeleteMovedPictures();
 
-    STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
-    STDMETHODIMP_(ULONG) Release() override;
     STDMETHODIMP GetData(FORMATETC* format, STGMEDIUM* medium) override;
     STDMETHODIMP GetDataHere(FORMATETC* format, STGMEDIUM* medium) override;
     STDMETHODIMP QueryGetData(FORMATETC* format) override;
@@ -55,7 +55,7 @@ private:
     enum Offer { kIdListArray, kFileList, kInDragLoop, kFileName, kFileNameW, kOfferCount };
 
     CImageFileDataSource(CMounterNameSpaceFolder* folder, HWND window, CImageFileDropSource* dropSource);
-    ~CImageFileDataSource();
+    ~CImageFileDataSource() override;
 
     // Building the drag (ImageFileItems.cpp)
     bool AddItem(LPCITEMIDLIST id);
@@ -78,7 +78,7 @@ private:
     bool CopyItem(const Item& item);
     void ShowTempSpaceLow();
 
-    LONG m_refs = 1;
+    mounter::ModuleLock m_moduleLock;
     CMounterNameSpaceFolder* m_folder;
     HWND m_window;
     CImageFileDropSource* m_dropSource;

@@ -2,10 +2,13 @@
 // that the data source copies pictures from the camera only for a real drop.
 #pragma once
 
+#include "ComObject.h"
+#include "ModuleLock.h"
+
 #include <windows.h>
 #include <ole2.h>
 
-class CImageFileDropSource final : public IDropSource {
+class CImageFileDropSource final : public CComObject<IDropSource> {
 public:
     // A new drop source with one reference; null without memory.
     static CImageFileDropSource* Create();
@@ -15,17 +18,14 @@ public:
     // Set once the drag loop has been told that the drop happens.
     bool Dropped() const { return m_dropped; }
 
-    STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
-    STDMETHODIMP_(ULONG) Release() override;
     STDMETHODIMP QueryContinueDrag(BOOL escapePressed, DWORD keyState) override;
     STDMETHODIMP GiveFeedback(DWORD effect) override;
 
 private:
-    CImageFileDropSource();
-    ~CImageFileDropSource();
+    CImageFileDropSource() = default;
+    ~CImageFileDropSource() override = default;
 
-    LONG m_refs = 1;
+    mounter::ModuleLock m_moduleLock;
     bool m_dropped = false;
     DWORD m_dropButton = MK_LBUTTON;     // releasing it drops
     DWORD m_cancelButton = MK_RBUTTON;   // pressing it as well cancels

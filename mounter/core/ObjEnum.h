@@ -2,19 +2,17 @@
 // album's camera directory.
 #pragma once
 
+#include "ComObject.h"
 #include "MounterNameSpaceFolder.h"
 
 #include <shlobj.h>
 
 #include <new>
 
-// What the three enumerators share: reference counting, the folder's session (opened here when it
-// was closed, and closed again at the end), and the argument checks of Next.
-class CFolderObjEnum : public IEnumIDList {
+// What the three enumerators share: the folder's session (opened here when it was closed, and closed
+// again at the end) and the argument checks of Next.
+class CFolderObjEnum : public CComObject<IEnumIDList> {
 public:
-    STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
-    STDMETHODIMP_(ULONG) Release() override;
     STDMETHODIMP Next(ULONG count, LPITEMIDLIST* items, ULONG* fetched) override;
     STDMETHODIMP Skip(ULONG) override { return E_NOTIMPL; }
     STDMETHODIMP Reset() override;
@@ -25,8 +23,8 @@ public:
 
 protected:
     CFolderObjEnum(CMounterNameSpaceFolder* folder, SHCONTF flags);
-    virtual ~CFolderObjEnum();
-    // A new enumerator, constructed; null without memory.
+    ~CFolderObjEnum() override;
+    // A new enumerator with one reference, constructed; null without memory.
     template <typename Enumerator>
     static Enumerator* Make(CMounterNameSpaceFolder* folder, SHCONTF flags) {
         auto* enumerator = new (std::nothrow) Enumerator(folder, flags);
@@ -43,7 +41,6 @@ protected:
     HRESULT m_constructResult = S_OK;
 
 private:
-    LONG m_refs = 0;
     bool m_openedSession = false;
 };
 
@@ -101,5 +98,6 @@ public:
     using CDirectoryObjEnum::CDirectoryObjEnum;
 };
 
-// Hands out a new enumerator as IEnumIDList (EnumObjects of the folders).
+// Hands out a new enumerator as IEnumIDList and drops the creator's reference (EnumObjects of the
+// folders).
 HRESULT HandOutEnumerator(CFolderObjEnum* enumerator, IEnumIDList** out);
