@@ -1,6 +1,5 @@
 #include "Album.h"
 
-#include "MounterClasses.h"
 #include "MounterResources.h"
 #include "ObjEnum.h"
 
@@ -12,8 +11,7 @@ constexpr int kAlbumIcon = 3;
 }  // namespace
 
 HRESULT CAlbum::QueryContextMenu(HMENU menu, UINT index, UINT firstId, UINT lastId, UINT) {
-    UINT entries = InsertMenuEntries(IDM_CTX_ALBUM, ID_ALBUM_PROPERTIES, menu, index, firstId, lastId);
-    return MAKE_HRESULT(SEVERITY_SUCCESS, FACILITY_ITF, entries);
+    return InsertMenuEntries(IDM_CTX_ALBUM, ID_ALBUM_PROPERTIES, menu, index, firstId, lastId);
 }
 
 HRESULT CAlbum::InvokeCommand(CMINVOKECOMMANDINFO* info) {
@@ -25,12 +23,6 @@ HRESULT CAlbum::InvokeCommand(CMINVOKECOMMANDINFO* info) {
 
 HRESULT CAlbum::GetIconLocation(UINT flags, LPSTR file, UINT size, int* index, UINT* outFlags) {
     return IconLocation(kAlbumIcon, flags, file, size, index, outFlags);
-}
-
-HRESULT CAlbum::GetClassID(CLSID* clsid) {
-    if (!clsid) return E_POINTER;
-    *clsid = CLSID_PV360Album;
-    return S_OK;
 }
 
 HRESULT CAlbum::EnumObjects(HWND, SHCONTF flags, IEnumIDList** out) {

@@ -20,8 +20,7 @@ constexpr UINT kConfigureOffset = 1;
 }  // namespace
 
 HRESULT CCamera::QueryContextMenu(HMENU menu, UINT index, UINT firstId, UINT lastId, UINT) {
-    UINT entries = InsertMenuEntries(IDM_CAMERA_CTX, 0, menu, index, firstId, lastId);
-    return MAKE_HRESULT(SEVERITY_SUCCESS, FACILITY_ITF, entries);
+    return InsertMenuEntries(IDM_CAMERA_CTX, 0, menu, index, firstId, lastId);
 }
 
 HRESULT CCamera::InvokeCommand(CMINVOKECOMMANDINFO* info) {
@@ -70,12 +69,6 @@ HRESULT CCamera::GetCommandString(UINT_PTR command, UINT type, UINT*, LPSTR name
 
 HRESULT CCamera::GetIconLocation(UINT flags, LPSTR file, UINT size, int* index, UINT* outFlags) {
     return IconLocation(0, flags, file, size, index, outFlags);
-}
-
-HRESULT CCamera::GetClassID(CLSID* clsid) {
-    if (!clsid) return E_POINTER;
-    *clsid = CLSID_PV360Camera;
-    return S_OK;
 }
 
 HRESULT CCamera::EnumObjects(HWND, SHCONTF flags, IEnumIDList** out) {

@@ -1,6 +1,7 @@
 // The camera folder: the namespace junction under My Computer, listing the camera's memories.
 #pragma once
 
+#include "MounterClasses.h"
 #include "MounterNameSpaceFolder.h"
 
 class CCamera : public CMounterNameSpaceFolder {
@@ -11,7 +12,6 @@ public:
     HRESULT InvokeCommand(CMINVOKECOMMANDINFO* info) override;
     HRESULT GetCommandString(UINT_PTR command, UINT type, UINT* reserved, LPSTR name, UINT size) override;
     HRESULT GetIconLocation(UINT flags, LPSTR file, UINT size, int* index, UINT* outFlags) override;
-    HRESULT GetClassID(CLSID* clsid) override;
     HRESULT EnumObjects(HWND owner, SHCONTF flags, IEnumIDList** out) override;
     HRESULT BindToObject(LPCITEMIDLIST pidl, LPBC context, REFIID iid, void** out) override;
     HRESULT GetAttributesOf(UINT count, LPCITEMIDLIST* items, SFGAOF* inOut) override;
@@ -19,6 +19,7 @@ public:
                           void** out) override;
 
 private:
+    CCamera() : CMounterNameSpaceFolder(CLSID_PV360Camera) {}
     // Connects (asking for other serial settings between tries) and shows the camera's sheet.
     void ShowCameraSheet(HWND owner);
 };

@@ -3,20 +3,6 @@
 #include "ComGuard.h"
 #include "MounterNameSpaceFolder.h"
 
-
-#define PV_FOLDER_IUNKNOWN(Part)                                                        \
-    STDMETHODIMP CMounterNameSpaceFolder::Part::QueryInterface(REFIID iid, void** out) { \
-        return m_pThis->QueryInterface(iid, out);                                       \
-    }                                                                                   \
-    STDMETHODIMP_(ULONG) CMounterNameSpaceFolder::Part::AddRef() { return m_pThis->AddRef(); } \
-    STDMETHODIMP_(ULONG) CMounterNameSpaceFolder::Part::Release() { return m_pThis->Release(); }
-
-PV_FOLDER_IUNKNOWN(XPersistFolder)
-PV_FOLDER_IUNKNOWN(XShellFolder)
-PV_FOLDER_IUNKNOWN(XContextMenu)
-PV_FOLDER_IUNKNOWN(XShellExtInit)
-PV_FOLDER_IUNKNOWN(XExtractIconA)
-
 // IPersistFolder2
 STDMETHODIMP CMounterNameSpaceFolder::XPersistFolder::GetClassID(CLSID* clsid) {
     return ComGuard([&] { return m_pThis->GetClassID(clsid); });

@@ -42,8 +42,8 @@ HRESULT CMounterNameSpaceFolder::IconLocation(int iconIndex, UINT flags, LPSTR f
     return S_OK;
 }
 
-UINT CMounterNameSpaceFolder::InsertMenuEntries(UINT menuResource, UINT onlyCommand, HMENU menu, UINT index,
-                                                UINT firstId, UINT lastId) {
+HRESULT CMounterNameSpaceFolder::InsertMenuEntries(UINT menuResource, UINT onlyCommand, HMENU menu, UINT index,
+                                                   UINT firstId, UINT lastId) {
     HMENU resource = LoadMenuA(mounter::ModuleInstance(), MAKEINTRESOURCEA(menuResource));
     HMENU popup = resource ? GetSubMenu(resource, 0) : nullptr;
     int entries = popup ? GetMenuItemCount(popup) : 0;
@@ -62,7 +62,8 @@ UINT CMounterNameSpaceFolder::InsertMenuEntries(UINT menuResource, UINT onlyComm
         ++offset;
     }
     if (resource) DestroyMenu(resource);
-    return onlyCommand ? offset : static_cast<UINT>(entries);
+    UINT inserted = onlyCommand ? offset : static_cast<UINT>(entries);
+    return MAKE_HRESULT(SEVERITY_SUCCESS, FACILITY_ITF, inserted);
 }
 
 void CMounterNameSpaceFolder::ShowPropertySheet(HWND owner, UINT captionId) {

@@ -12,8 +12,7 @@ constexpr SFGAOF kFileAttributes = SFGAO_FILESYSTEM | SFGAO_CANCOPY;
 }  // namespace
 
 HRESULT CMemory::QueryContextMenu(HMENU menu, UINT index, UINT firstId, UINT lastId, UINT) {
-    UINT entries = InsertMenuEntries(IDM_CTX_MEMORY, ID_MEMORY_PROPERTIES, menu, index, firstId, lastId);
-    return MAKE_HRESULT(SEVERITY_SUCCESS, FACILITY_ITF, entries);
+    return InsertMenuEntries(IDM_CTX_MEMORY, ID_MEMORY_PROPERTIES, menu, index, firstId, lastId);
 }
 
 HRESULT CMemory::InvokeCommand(CMINVOKECOMMANDINFO* info) {
@@ -27,12 +26,6 @@ HRESULT CMemory::InvokeCommand(CMINVOKECOMMANDINFO* info) {
 HRESULT CMemory::GetIconLocation(UINT flags, LPSTR file, UINT size, int* index, UINT* outFlags) {
     int icon = FolderKind() == MntCameraMemory ? 1 : FolderKind() == MntMemoryCard ? 2 : -1;
     return IconLocation(icon, flags, file, size, index, outFlags);
-}
-
-HRESULT CMemory::GetClassID(CLSID* clsid) {
-    if (!clsid) return E_POINTER;
-    *clsid = CLSID_PV360Memory;
-    return S_OK;
 }
 
 HRESULT CMemory::EnumObjects(HWND, SHCONTF flags, IEnumIDList** out) {

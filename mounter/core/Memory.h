@@ -1,6 +1,7 @@
 // A memory folder: the camera's internal memory or its memory card, listing albums and files.
 #pragma once
 
+#include "MounterClasses.h"
 #include "MounterNameSpaceFolder.h"
 
 class CMemory : public CMounterNameSpaceFolder {
@@ -10,10 +11,12 @@ public:
     HRESULT QueryContextMenu(HMENU menu, UINT index, UINT firstId, UINT lastId, UINT flags) override;
     HRESULT InvokeCommand(CMINVOKECOMMANDINFO* info) override;
     HRESULT GetIconLocation(UINT flags, LPSTR file, UINT size, int* index, UINT* outFlags) override;
-    HRESULT GetClassID(CLSID* clsid) override;
     HRESULT EnumObjects(HWND owner, SHCONTF flags, IEnumIDList** out) override;
     HRESULT BindToObject(LPCITEMIDLIST pidl, LPBC context, REFIID iid, void** out) override;
     HRESULT GetAttributesOf(UINT count, LPCITEMIDLIST* items, SFGAOF* inOut) override;
     HRESULT GetUIObjectOf(HWND owner, UINT count, LPCITEMIDLIST* items, REFIID iid, UINT* reserved,
                           void** out) override;
+
+private:
+    CMemory() : CMounterNameSpaceFolder(CLSID_PV360Memory) {}
 };

@@ -45,7 +45,7 @@ public:
     virtual HRESULT ShellExtInitialize(LPCITEMIDLIST folder, IDataObject* data, HKEY key);
     virtual HRESULT GetIconLocation(UINT flags, LPSTR file, UINT size, int* index, UINT* outFlags) = 0;
     virtual HRESULT Extract(LPCSTR file, UINT index, HICON* large, HICON* small, UINT sizes);
-    virtual HRESULT GetClassID(CLSID* clsid) = 0;
+    HRESULT GetClassID(CLSID* clsid);
     virtual HRESULT PersistInitialize(LPCITEMIDLIST pidl);
     virtual HRESULT ParseDisplayName(HWND owner, LPBC context, LPOLESTR name, ULONG* eaten,
                                      LPITEMIDLIST* pidl, ULONG* attributes);
@@ -122,7 +122,7 @@ public:
     int m_pictureSheetAnswered = 0;
 
 protected:
-    CMounterNameSpaceFolder();
+    explicit CMounterNameSpaceFolder(const CLSID& clsid);
     virtual ~CMounterNameSpaceFolder();
 
     // Makes a child folder object of the given class for this folder's list followed by pidl.
@@ -135,9 +135,10 @@ protected:
     int TryCameraOnce();
     // Inserts at index the entries of the first submenu of a menu resource (only the entry of
     // onlyCommand when that is not 0), command ids counted from firstId while below lastId. Answers
-    // the number of entries of the submenu (of the one entry with onlyCommand).
-    UINT InsertMenuEntries(UINT menuResource, UINT onlyCommand, HMENU menu, UINT index, UINT firstId,
-                           UINT lastId);
+    // as QueryContextMenu does: success with the number of entries of the submenu (of the one entry
+    // with onlyCommand).
+    HRESULT InsertMenuEntries(UINT menuResource, UINT onlyCommand, HMENU menu, UINT index, UINT firstId,
+                              UINT lastId);
     // A modal sheet with the caption of string id and no pages yet, parented to the owner.
     void ShowPropertySheet(HWND owner, UINT captionId);
     LPCITEMIDLIST ExtensionIdList() const { return m_extIdList; }
@@ -146,22 +147,23 @@ protected:
     static HRESULT IconLocation(int iconIndex, UINT flags, LPSTR file, UINT size, int* index, UINT* outFlags);
 
 private:
-    class XPersistFolder : public IPersistFolder2 {
+    // An interface part: its IUnknown is the folder object's.
+    template <typename Interface>
+    class XPart : public Interface {
     public:
         CMounterNameSpaceFolder* m_pThis;
-        STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
-        STDMETHODIMP_(ULONG) AddRef() override;
-        STDMETHODIMP_(ULONG) Release() override;
+        STDMETHODIMP QueryInterface(REFIID iid, void** out) override { return m_pThis->QueryInterface(iid, out); }
+        STDMETHODIMP_(ULONG) AddRef() override { return m_pThis->AddRef(); }
+        STDMETHODIMP_(ULONG) Release() override { return m_pThis->Release(); }
+    };
+    class XPersistFolder : public XPart<IPersistFolder2> {
+    public:
         STDMETHODIMP GetClassID(CLSID* clsid) override;
         STDMETHODIMP Initialize(LPCITEMIDLIST pidl) override;
         STDMETHODIMP GetCurFolder(LPITEMIDLIST* pidl) override;
     };
-    class XShellFolder : public IShellFolder {
+    class XShellFolder : public XPart<IShellFolder> {
     public:
-        CMounterNameSpaceFolder* m_pThis;
-        STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
-        STDMETHODIMP_(ULONG) AddRef() override;
-        STDMETHODIMP_(ULONG) Release() override;
         STDMETHODIMP ParseDisplayName(HWND owner, LPBC context, LPOLESTR name, ULONG* eaten,
                                       LPITEMIDLIST* pidl, ULONG* attributes) override;
         STDMETHODIMP EnumObjects(HWND owner, SHCONTF flags, IEnumIDList** out) override;
@@ -176,32 +178,20 @@ private:
         STDMETHODIMP SetNameOf(HWND owner, LPCITEMIDLIST pidl, LPCOLESTR name, SHGDNF flags,
                                LPITEMIDLIST* out) override;
     };
-    class XContextMenu : public IContextMenu {
+    class XContextMenu : public XPart<IContextMenu> {
     public:
-        CMounterNameSpaceFolder* m_pThis;
-        STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
-        STDMETHODIMP_(ULONG) AddRef() override;
-        STDMETHODIMP_(ULONG) Release() override;
         STDMETHODIMP QueryContextMenu(HMENU menu, UINT index, UINT firstId, UINT lastId,
                                       UINT flags) override;
         STDMETHODIMP InvokeCommand(CMINVOKECOMMANDINFO* info) override;
         STDMETHODIMP GetCommandString(UINT_PTR command, UINT type, UINT* reserved, LPSTR name,
                                       UINT size) override;
     };
-    class XShellExtInit : public IShellExtInit {
+    class XShellExtInit : public XPart<IShellExtInit> {
     public:
-        CMounterNameSpaceFolder* m_pThis;
-        STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
-        STDMETHODIMP_(ULONG) AddRef() override;
-        STDMETHODIMP_(ULONG) Release() override;
         STDMETHODIMP Initialize(LPCITEMIDLIST folder, IDataObject* data, HKEY key) override;
     };
-    class XExtractIconA : public IExtractIconA {
+    class XExtractIconA : public XPart<IExtractIconA> {
     public:
-        CMounterNameSpaceFolder* m_pThis;
-        STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
-        STDMETHODIMP_(ULONG) AddRef() override;
-        STDMETHODIMP_(ULONG) Release() override;
         STDMETHODIMP GetIconLocation(UINT flags, LPSTR file, UINT size, int* index,
                                      UINT* outFlags) override;
         STDMETHODIMP Extract(LPCSTR file, UINT index, HICON* large, HICON* small, UINT sizes) override;
@@ -236,6 +226,7 @@ private:
     XExtractIconA m_xExtractIconA;
 
     // identity
+    const CLSID m_clsid;
     LPITEMIDLIST m_idList = nullptr;
     LONG m_folderKind = -1;
     std::string m_cameraPath;

@@ -5,7 +5,7 @@
 #include "MounterGlobals.h"
 #include "pvhost.h"
 
-CMounterNameSpaceFolder::CMounterNameSpaceFolder() {
+CMounterNameSpaceFolder::CMounterNameSpaceFolder(const CLSID& clsid) : m_clsid(clsid) {
     mounter::LockModule();
     m_oleInitialized = SUCCEEDED(OleInitialize(nullptr));
     m_xPersistFolder.m_pThis = this;
@@ -48,6 +48,12 @@ ULONG CMounterNameSpaceFolder::Release() {
     ULONG refs = InterlockedDecrement(&m_refs);
     if (refs == 0) delete this;
     return refs;
+}
+
+HRESULT CMounterNameSpaceFolder::GetClassID(CLSID* clsid) {
+    if (!clsid) return E_POINTER;
+    *clsid = m_clsid;
+    return S_OK;
 }
 
 HRESULT CMounterNameSpaceFolder::GetCommandString(UINT_PTR, UINT, UINT*, LPSTR, UINT) { return E_NOTIMPL; }
