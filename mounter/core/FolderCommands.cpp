@@ -133,27 +133,18 @@ DWORD CMounterNameSpaceFolder::FormatMemoryCard() {
 }
 
 int CMounterNameSpaceFolder::TakeCameraPicture() { return m_session ? CheckedCommand(CameraTakePicture(m_session)) : 0; }
-int CMounterNameSpaceFolder::SetCameraQuality(DWORD value) {
-    return m_session ? CheckedCommand(CameraSetQuality(m_session, value)) : 0;
+
+int CMounterNameSpaceFolder::SetCameraValue(CameraSetter setter, DWORD value) {
+    return m_session ? CheckedCommand(setter(m_session, value)) : 0;
 }
-int CMounterNameSpaceFolder::SetCameraResolution(DWORD value) {
-    return m_session ? CheckedCommand(CameraSetResolution(m_session, value)) : 0;
-}
-int CMounterNameSpaceFolder::SetCameraZoom(DWORD value) {
-    return m_session ? CheckedCommand(CameraSetZoom(m_session, value)) : 0;
-}
-int CMounterNameSpaceFolder::SetCameraFlash(DWORD value) {
-    return m_session ? CheckedCommand(CameraSetFlashMode(m_session, value)) : 0;
-}
-int CMounterNameSpaceFolder::SetCameraSelfTimer(DWORD value) {
-    return m_session ? CheckedCommand(CameraSetSelfTimer(m_session, value)) : 0;
-}
+
+int CMounterNameSpaceFolder::SetCameraQuality(DWORD value) { return SetCameraValue(CameraSetQuality, value); }
+int CMounterNameSpaceFolder::SetCameraResolution(DWORD value) { return SetCameraValue(CameraSetResolution, value); }
+int CMounterNameSpaceFolder::SetCameraZoom(DWORD value) { return SetCameraValue(CameraSetZoom, value); }
+int CMounterNameSpaceFolder::SetCameraFlash(DWORD value) { return SetCameraValue(CameraSetFlashMode, value); }
+int CMounterNameSpaceFolder::SetCameraSelfTimer(DWORD value) { return SetCameraValue(CameraSetSelfTimer, value); }
 int CMounterNameSpaceFolder::SetCameraExposure(DWORD value) {
-    return m_session ? CheckedCommand(CameraSetExposureCompensation(m_session, value)) : 0;
+    return SetCameraValue(CameraSetExposureCompensation, value);
 }
-int CMounterNameSpaceFolder::SetCameraFileFormat(DWORD value) {
-    return m_session ? CheckedCommand(CameraSetFileFormat(m_session, value)) : 0;
-}
-int CMounterNameSpaceFolder::SetCameraClock(DWORD count) {
-    return m_session ? CheckedCommand(CameraSetClock(m_session, count)) : 0;
-}
+int CMounterNameSpaceFolder::SetCameraFileFormat(DWORD value) { return SetCameraValue(CameraSetFileFormat, value); }
+int CMounterNameSpaceFolder::SetCameraClock(DWORD count) { return SetCameraValue(CameraSetClock, count); }

@@ -32,11 +32,23 @@ DWORD WriteLocalFile(const std::string& path, const BYTE* data, DWORD size) {
 
 std::string MemoryPathOfKind(LONG kind) { return kind == MntCameraMemory ? kMemoryPath : kCardPath; }
 
+// Reads a file of the camera, reporting to the progress dialog when there is one.
+DWORD ReadCameraFile(CSerialCamera* session, const std::string& path, BYTE** data, DWORD* size,
+                     CCopyProgressDialog* progress) {
+    return CameraReadPictureFile(session, path.c_str(), data, size, progress ? CopyProgressCallback : nullptr,
+                                 reinterpret_cast<ULONG_PTR>(progress));
+}
+
 }  // namespace
 
 void CMounterNameSpaceFolder::FetchDiagnostics(CopyOutcome* outcome) {
     CameraGetLinkStatus(m_session, &outcome->portStatus, &outcome->portErrors, &outcome->lastError,
                         &outcome->portException);
+}
+
+void CMounterNameSpaceFolder::RecordCameraFailure(CopyOutcome* outcome, DWORD result) {
+    outcome->status = result;
+    FetchDiagnostics(outcome);
 }
 
 bool CMounterNameSpaceFolder::OpenFileAccess(CopyOutcome* outcome) {
@@ -51,11 +63,19 @@ DWORD CMounterNameSpaceFolder::CloseFileAccess() {
     return IsCardPresent(TRUE) ? CameraEndFileAccess(m_session) : 0;
 }
 
+bool CMounterNameSpaceFolder::StartCopy(LPCITEMIDLIST item, CopyOutcome* outcome) {
+    *outcome = CopyOutcome();
+    if (!item || !IsSessionOpen() || (m_folderKind != MntCameraMemory && m_folderKind != MntMemoryCard)) {
+        outcome->status = 20;
+        return false;
+    }
+    return OpenFileAccess(outcome);
+}
+
 int CMounterNameSpaceFolder::FinishCopy(CopyOutcome* outcome, int result) {
     DWORD end = CloseFileAccess();
     if (result == 1 && end != 0) {
-        outcome->status = end;
-        FetchDiagnostics(outcome);
+        RecordCameraFailure(outcome, end);
         return 0;
     }
     return result;
@@ -79,19 +99,12 @@ DWORD CMounterNameSpaceFolder::ListCameraFiles(BYTE** list) {
 
 int CMounterNameSpaceFolder::CopyPictureToDisk(LPCITEMIDLIST item, const char* destination, CopyOutcome* outcome,
                                                CCopyProgressDialog* progress) {
-    *outcome = CopyOutcome();
-    if (!item || !IsSessionOpen() || (m_folderKind != MntCameraMemory && m_folderKind != MntMemoryCard)) {
-        outcome->status = 20;
-        return 0;
-    }
-    if (!OpenFileAccess(outcome)) return 0;
+    if (!StartCopy(item, outcome)) return 0;
     std::string name = itemid::NameOf(item);
     std::string path = MemoryPathOfKind(m_folderKind) + "\\" + name;
     BYTE* data = nullptr;
     DWORD size = 0;
-    DWORD read = CameraReadPictureFile(m_session, path.c_str(), &data, &size,
-                                       progress ? CopyProgressCallback : nullptr,
-                                       reinterpret_cast<ULONG_PTR>(progress));
+    DWORD read = ReadCameraFile(m_session, path, &data, &size, progress);
     int result = 1;
     if (read == kCamOk) {
         CameraBuffer buffer(data);
@@ -100,8 +113,7 @@ int CMounterNameSpaceFolder::CopyPictureToDisk(LPCITEMIDLIST item, const char* d
         outcome->status = read;
         result = 2;
     } else {
-        outcome->status = read;
-        FetchDiagnostics(outcome);
+        RecordCameraFailure(outcome, read);
         result = 0;
     }
     return FinishCopy(outcome, result);
@@ -118,20 +130,14 @@ bool CMounterNameSpaceFolder::StoreLocalFile(const std::string& path, const BYTE
 
 int CMounterNameSpaceFolder::CopyAlbumToDisk(LPCITEMIDLIST item, const char* destination, CopyOutcome* outcome,
                                              CCopyProgressDialog* progress) {
-    *outcome = CopyOutcome();
-    if (!item || !IsSessionOpen() || (m_folderKind != MntCameraMemory && m_folderKind != MntMemoryCard)) {
-        outcome->status = 20;
-        return 0;
-    }
-    if (!OpenFileAccess(outcome)) return 0;
+    if (!StartCopy(item, outcome)) return 0;
     std::string directory = itemid::NameOf(item);
     std::string albumPath = MemoryPathOfKind(m_folderKind) + "\\" + directory;
     BYTE* list = nullptr;
     DWORD count = 0;
     DWORD listed = CameraListDirectory(m_session, albumPath.c_str(), &list, &count);
     if (listed != kCamOk) {
-        outcome->status = listed;
-        FetchDiagnostics(outcome);
+        RecordCameraFailure(outcome, listed);
         CloseFileAccess();
         return 0;
     }
@@ -157,12 +163,9 @@ bool CMounterNameSpaceFolder::CopyAlbumFile(const std::string& albumPath, const 
     std::string path = albumPath + "\\" + name;
     BYTE* data = nullptr;
     DWORD size = 0;
-    DWORD read = CameraReadPictureFile(m_session, path.c_str(), &data, &size,
-                                       progress ? CopyProgressCallback : nullptr,
-                                       reinterpret_cast<ULONG_PTR>(progress));
+    DWORD read = ReadCameraFile(m_session, path, &data, &size, progress);
     if (read != kCamOk) {
-        outcome->status = read;
-        FetchDiagnostics(outcome);
+        RecordCameraFailure(outcome, read);
         return false;
     }
     CameraBuffer buffer(data);

@@ -208,14 +208,23 @@ private:
     void ReadAlbumFile(const std::string& path, int memory);
     bool OpenFileAccess(CopyOutcome* outcome);
     DWORD CloseFileAccess();
+    // Clears the outcome and opens the file access of a copy of item out of a memory folder; false
+    // when the copy cannot start (status 20: nothing to copy here).
+    bool StartCopy(LPCITEMIDLIST item, CopyOutcome* outcome);
     int FinishCopy(CopyOutcome* outcome, int result);
     void FetchDiagnostics(CopyOutcome* outcome);
+    // A failed camera call of a copy: its result as the status, with the port's diagnostics.
+    void RecordCameraFailure(CopyOutcome* outcome, DWORD result);
     bool StoreLocalFile(const std::string& path, const BYTE* data, DWORD size, CopyOutcome* outcome);
     bool CopyAlbumFile(const std::string& albumPath, const std::string& localDirectory, const std::string& name,
                        CopyOutcome* outcome, CCopyProgressDialog* progress);
     bool EnterPictureInfoAccess(bool refresh, bool* bracketed);
     bool ReadPictureInfoRecord(LPCITEMIDLIST picture, BYTE* record);
     int CheckedCommand(DWORD result) const { return result == 0 ? 1 : 0; }
+    // One setting command of the camera library: 1 when the camera took the value, 0 without a
+    // session or on a failure.
+    using CameraSetter = DWORD (*)(CSerialCamera* camera, DWORD value);
+    int SetCameraValue(CameraSetter setter, DWORD value);
 
     LONG m_refs = 1;
     bool m_oleInitialized = false;
