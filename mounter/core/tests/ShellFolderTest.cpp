@@ -30,6 +30,11 @@ protected:
         ASSERT_TRUE(cardItem);
         ASSERT_EQ(S_OK, camera->BindToObject(cardItem.get(), nullptr, IID_IShellFolder, cardFolder.putVoid()));
     }
+    // A file of the card folder, whether the shell shows its name with the extension or without.
+    Pidl FindCardFile(const std::string& name, const std::string& extension) {
+        Pidl file = FindChild(cardFolder.get(), name + extension, SHCONTF_NONFOLDERS);
+        return file ? std::move(file) : FindChild(cardFolder.get(), name, SHCONTF_NONFOLDERS);
+    }
 
     ComPtr<IShellFolder> camera;
     Pidl cameraPidl;
@@ -134,8 +139,7 @@ TEST_F(ShellFolderTest, BindsOneAndTwoLevelsDeep) {
 TEST_F(ShellFolderTest, AttributesFollowTheFirstItemsType) {
     BindCard();
     Pidl album = std::move(Enumerate(cardFolder.get(), SHCONTF_FOLDERS).front());
-    Pidl file = FindChild(cardFolder.get(), "PV000006.JPG", SHCONTF_NONFOLDERS);
-    if (!file) file = FindChild(cardFolder.get(), "PV000006", SHCONTF_NONFOLDERS);
+    Pidl file = FindCardFile("PV000006", ".JPG");
     ASSERT_TRUE(file);
     SFGAOF attributes = 0xFFFFFFFF;
     LPCITEMIDLIST item = cardItem.get();
@@ -156,8 +160,7 @@ TEST_F(ShellFolderTest, AttributesFollowTheFirstItemsType) {
 TEST_F(ShellFolderTest, DisplayNamesForEveryFlagTheFoldersAccept) {
     BindCard();
     Pidl album = std::move(Enumerate(cardFolder.get(), SHCONTF_FOLDERS).front());
-    Pidl file = FindChild(cardFolder.get(), "README.TXT", SHCONTF_NONFOLDERS);
-    if (!file) file = FindChild(cardFolder.get(), "README", SHCONTF_NONFOLDERS);
+    Pidl file = FindCardFile("README", ".TXT");
     ASSERT_TRUE(file);
     std::string title = DisplayName(cardFolder.get(), album.get(), SHGDN_NORMAL);
     EXPECT_TRUE(title == "Summer Trip.alb" || title == "Summer Trip") << title;
