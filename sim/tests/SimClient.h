@@ -19,7 +19,7 @@ protected:
     Bytes drain(int quietMs = 150);   // whatever arrives until the line is quiet
     std::string control(const std::string& line) { return sim_->execute(line); }
 
-    // Command block with argument bytes; the path packet of Part-style commands.
+    // Command block with argument bytes; the path packet of the commands that name a file.
     static Bytes block(uint8_t code, uint8_t a1 = 0, uint8_t a2 = 0, uint8_t a3 = 0, uint8_t a4 = 0);
     static Bytes pathPacket(const std::string& path, uint32_t f1, uint32_t f2);
     // Sends a block, expects 0xD1, then (when given) the path packet and 0xD2.

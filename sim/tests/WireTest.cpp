@@ -36,6 +36,16 @@ TEST_F(Wire, StrayByteIsSkippedAndTheNextBlockServed) {
     EXPECT_EQ(control("violations"), "OK 1 | stray byte E4 outside a command");
 }
 
+// Bytes the host has written are in the transcript when a test asks for it, even while the
+// camera is still taking them in at the line speed.
+TEST_F(Wire, TranscriptWaitsForBytesOnTheirWayIn) {
+    ASSERT_EQ(control("throttle on"), "OK");
+    send(Bytes(40, 0xE4));
+    std::string expected = "OK H:";
+    for (int i = 0; i < 40; ++i) expected += "E4";
+    EXPECT_EQ(control("transcript"), expected);
+}
+
 TEST_F(Wire, BlockAnswerFaults) {
     ASSERT_EQ(control("fault notready 2"), "OK");
     send(kStatus);

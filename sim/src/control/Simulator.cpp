@@ -6,6 +6,12 @@
 #include <sstream>
 
 namespace pvsim {
+namespace {
+
+// How long a question about the evidence waits for host bytes still on their way in.
+constexpr int kSettleMs = 500;
+
+}  // namespace
 
 Simulator::Simulator(const SimOptions& o) {
     camera_.model = o.model;
@@ -88,6 +94,7 @@ std::string Simulator::violations(bool clear) {
 }
 
 std::string Simulator::evidence(const std::string& verb, const std::string& arg) {
+    line_->settle(kSettleMs);
     bool clear = arg == "clear";
     if (verb == "violations") return violations(clear);
     if (verb == "transcript") {

@@ -34,10 +34,22 @@ std::optional<uint8_t> Line::readByte(int timeoutMs) {
         return b;
     }
     auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    for (;;) {
-        auto b = receiveRaw(deadline);
-        if (!b || acceptArrival(*b)) return b;
+    while (waitForInput(deadline)) {
+        // A byte is read and recorded in one step, so that settle sees both or neither.
+        std::lock_guard arriving(arrival_);
+        uint8_t b;
+        if (::read(fd_, &b, 1) == 1 && acceptArrival(b)) return b;
     }
+    return std::nullopt;
+}
+
+// poll, unlike FIONREAD, first moves what the host's side has written into the camera's side.
+void Line::settle(int timeoutMs) {
+    auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    pollfd p{fd_, POLLIN, 0};
+    while (poll(&p, 1, 0) > 0 && (p.revents & POLLIN) && Clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    std::lock_guard arrived(arrival_);
 }
 
 size_t Line::read(uint8_t* out, size_t size, int gapMs) {
@@ -54,16 +66,13 @@ void Line::unread(const uint8_t* data, size_t size) {
     pushedBack_.insert(pushedBack_.begin(), data, data + size);
 }
 
-std::optional<uint8_t> Line::receiveRaw(Clock::time_point deadline) {
+bool Line::waitForInput(Clock::time_point deadline) {
     for (;;) {
-        if (stop_) return std::nullopt;
+        if (stop_) return false;
         pollfd p{fd_, POLLIN, 0};
         int slice = std::min(kPollSliceMs, msUntil(deadline));
-        if (poll(&p, 1, slice) > 0 && (p.revents & POLLIN)) {
-            uint8_t b;
-            if (::read(fd_, &b, 1) == 1) return b;
-        }
-        if (Clock::now() >= deadline) return std::nullopt;
+        if (poll(&p, 1, slice) > 0 && (p.revents & POLLIN)) return true;
+        if (Clock::now() >= deadline) return false;
     }
 }
 

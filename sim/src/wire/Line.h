@@ -17,6 +17,7 @@
 #include <chrono>
 #include <deque>
 #include <functional>
+#include <mutex>
 #include <optional>
 #include <stdexcept>
 
@@ -44,6 +45,9 @@ public:
     // Up to size bytes; gives up when no byte arrives for gapMs. Answers the count read.
     size_t read(uint8_t* out, size_t size, int gapMs);
     void unread(const uint8_t* data, size_t size);
+    // Returns once every byte the host has written so far is read and recorded (or after
+    // timeoutMs): what a question about the transcript must wait for. Any thread may call it.
+    void settle(int timeoutMs);
     void write(const uint8_t* data, size_t size);
     void write(uint8_t b) { write(&b, 1); }
 
@@ -58,7 +62,7 @@ public:
     void endCommand();
 
 private:
-    std::optional<uint8_t> receiveRaw(Clock::time_point deadline);
+    bool waitForInput(Clock::time_point deadline);
     bool acceptArrival(uint8_t b);
     void writeNow(const uint8_t* data, size_t size);
     void writePaced(const uint8_t* data, size_t size);
@@ -69,6 +73,7 @@ private:
     std::function<unsigned()> hostSpeed_;
     LineEvidence ev_;
     const std::atomic<bool>& stop_;
+    std::mutex arrival_;
     std::deque<uint8_t> pushedBack_;
     std::atomic<unsigned> speed_{9600};
     std::atomic<bool> throttle_{false};
