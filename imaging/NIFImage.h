@@ -2,12 +2,12 @@
 // decoding of regions of any resolution into a caller's buffer.
 #pragma once
 
-#include "DecodedTile.h"
-#include "NIFJPEGer.h"
 #include "NIFResolutionary.h"
 #include "NIFToolkit.h"
 #include "TileCache.h"
+#include "TileDecoder.h"
 
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -29,32 +29,17 @@ public:
                    NIFProgressFunc progress);
 
 private:
-    // The tiles [next, end) of a level that the JPEG decoder's current run holds. A run lies
-    // within one row of a region, whose tiles are decoded in order, and ends with its last tile
-    // or its first failure.
-    struct Run {
-        int level = -1;
-        uint32_t next = 0;
-        uint32_t end = 0;
-    };
-
     explicit NIFImage(const NIFStorage& storage) : storage_(storage) {}
     int loadContents();
     int loadJpegTables(const NIFPropSection& contents);
-    // rowEnd: the tile after the last one of the region's row, up to which a run may reach.
-    int readAndDecompressTile(int level, uint32_t tile, uint32_t rowEnd, const uint8_t** pixels);
-    int readIntoWorkBuffer(NIFResolutionary& r, uint32_t tile);
-    int decompress(int level, uint32_t tile, uint32_t rowEnd, uint8_t* pixels);
-    int decompressJpeg(int level, uint32_t tile, uint32_t rowEnd, uint8_t* pixels);
-    void startRun(int level, uint32_t tile, uint32_t rowEnd);
+    // How many threads decode a region of rows tile rows of the level, with a decoder ready
+    // for each.
+    int threadsFor(int level, long rows);
 
     NIFStorage storage_;
-    std::vector<std::unique_ptr<NIFResolutionary>> levels_;
-    NIFJPEGer jpeg_;
-    Run run_;
-    std::vector<NIFJPEGer::TileStream> runTiles_;
+    nif::TileDecoder::Levels levels_;
+    std::map<uint32_t, std::vector<uint8_t>> jpegTables_;
     nif::TileCache cache_;
-    std::vector<uint8_t> jpegBuffer_;
-    // A decoded tile that the cache has no room for.
-    uint8_t uncached_[nif::DecodedTileBytes(4)];
+    // One a decoding thread, the calling thread's first.
+    std::vector<std::unique_ptr<nif::TileDecoder>> decoders_;
 };

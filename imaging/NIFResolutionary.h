@@ -34,6 +34,9 @@ public:
     const NIFTileHeader& tileHeader(uint32_t tile) const { return tiles_[tile]; }
     uint32_t largestTile() const { return largestTile_; }
 
+    // Reads the tiles' stream into memory, once. After it has succeeded, readTile and tileBytes
+    // only read what it holds and may be called from several threads at once.
+    int loadData();
     // The stored bytes of a tile into out (resized to fit).
     int readTile(uint32_t tile, std::vector<uint8_t>& out);
     // Where the stored bytes of a tile lie, for as long as the resolution lives; false when
@@ -45,7 +48,6 @@ private:
     bool openStreams(NIFStorage& image);
     bool readHeader();
     bool inDataStream(uint32_t tile) const;
-    int loadData();
 
     int level_;
     bool ok_ = false;

@@ -3,12 +3,18 @@
 // they are laid out one after another in one block of the budget's size. The block is taken
 // when the first tile comes and handed to the toolkit state when the image goes, for the next
 // image: fresh memory costs a page fault per page on first use.
+//
+// The threads that decode the rows of one region use the cache at once. Each tile is claimed
+// and looked up by one thread only, since the threads take whole, different rows.
 #pragma once
+
+#include "SlimLock.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
 namespace nif {
 
@@ -24,23 +30,31 @@ public:
     // The tile's pixels, or nullptr; counts a hit or a miss.
     const uint8_t* find(int level, uint32_t tile);
     // Whether the tile is held, without counting.
-    bool holds(int level, uint32_t tile) const { return tiles_.count(key(level, tile)) != 0; }
+    bool holds(int level, uint32_t tile) const;
     // Room for a tile about to be decoded, or nullptr when it would exceed the budget (or
-    // memory is short). A tile given room that then fails to decode is given up before the
-    // next claim.
+    // memory is short). A tile given room that then fails to decode is given up.
     uint8_t* claim(int level, uint32_t tile, size_t bytes);
-    void giveUpLastClaim();
+    void giveUp(int level, uint32_t tile);
 
-    uint32_t hits() const { return hits_; }
-    uint32_t misses() const { return misses_; }
-    size_t bytes() const { return bytes_; }
+    uint32_t hits() const;
+    uint32_t misses() const;
+    size_t bytes() const;
 
 private:
-    static uint64_t key(int level, uint32_t tile) { return uint64_t(uint32_t(level)) << 32 | tile; }
+    struct Slot {
+        size_t at;
+        size_t bytes;
+    };
 
+    static uint64_t key(int level, uint32_t tile) { return uint64_t(uint32_t(level)) << 32 | tile; }
+    uint8_t* reuseGivenUp(uint64_t key, size_t bytes);
+    bool haveBlock();
+
+    mutable SlimLock lock_;
     std::unique_ptr<uint8_t[]> block_;
-    std::unordered_map<uint64_t, size_t> tiles_;   // where each tile starts in the block
-    uint64_t lastClaim_ = 0;
+    std::unordered_map<uint64_t, Slot> tiles_;
+    // Room of tiles given up below others, for the next tile of the same size.
+    std::vector<Slot> givenUp_;
     size_t bytes_ = 0;
     uint32_t hits_ = 0;
     uint32_t misses_ = 0;

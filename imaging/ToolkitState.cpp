@@ -3,12 +3,25 @@
 #include "ImageHandle.h"
 
 #include <algorithm>
+#include <cwchar>
 #include <new>
 
 namespace nif {
 namespace {
 
 ToolkitState* g_state = nullptr;
+
+int DecodeThreads() {
+    wchar_t text[16];
+    const DWORD length = GetEnvironmentVariableW(L"PV_DECODE_THREADS", text, 16);
+    if (length > 0 && length < 16) {
+        const long n = std::wcstol(text, nullptr, 10);
+        if (n >= 1 && n <= ToolkitState::kMaxDecodeThreads) return static_cast<int>(n);
+    }
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    return std::clamp(static_cast<int>(system.dwNumberOfProcessors), 1, ToolkitState::kMaxDecodeThreads);
+}
 
 }  // namespace
 
@@ -24,6 +37,7 @@ bool ToolkitState::Start() {
         delete state;
         return false;
     }
+    state->decodeThreads_ = DecodeThreads();
     g_state = state;
     return true;
 }

@@ -1,0 +1,124 @@
+#include "ParallelRows.h"
+
+#include "NIFError.h"
+#include "SlimLock.h"
+
+#include <windows.h>
+
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace nif {
+namespace {
+
+struct RowOutcome {
+    bool done = false;
+    int code = NIF_OK;
+    std::string message;
+};
+
+class RowJob {
+public:
+    RowJob(long rows, const RowWork& work) : outcomes_(rows), work_(work) {}
+    RowJob(const RowJob&) = delete;
+    RowJob& operator=(const RowJob&) = delete;
+
+    void workRows(int worker) {
+        for (long row; (row = take()) >= 0;) finish(row, work_(worker, row));
+    }
+
+    // The calling thread's part: it reports each row as soon as it and those above it are
+    // done, and decodes rows itself while any are left.
+    int run(const RowReport& report) {
+        for (long reported = 0; reported < rows();) {
+            if (isDone(reported)) {
+                const RowOutcome& o = outcomes_[reported];
+                if (o.code) return stop(Fail(o.code, o.message));
+                if (int rc = report(reported)) return stop(rc);
+                ++reported;
+            } else if (long row = take(); row >= 0) {
+                finish(row, work_(0, row));
+            } else {
+                waitUntilDone(reported);
+            }
+        }
+        return NIF_OK;
+    }
+
+private:
+    long rows() const { return static_cast<long>(outcomes_.size()); }
+
+    long take() {
+        std::lock_guard<SlimLock> hold(lock_);
+        return stopped_ || next_ >= rows() ? -1 : next_++;
+    }
+
+    void finish(long row, int code) {
+        std::string message = code ? LastMessage() : std::string();
+        std::lock_guard<SlimLock> hold(lock_);
+        outcomes_[row] = {true, code, std::move(message)};
+        if (code) stopped_ = true;
+        lock_.notifyAll();
+    }
+
+    bool isDone(long row) {
+        std::lock_guard<SlimLock> hold(lock_);
+        return outcomes_[row].done;
+    }
+
+    // Rows are taken in order, so a row not done is being decoded and will be.
+    void waitUntilDone(long row) {
+        std::lock_guard<SlimLock> hold(lock_);
+        lock_.waitUntil([&] { return outcomes_[row].done; });
+    }
+
+    int stop(int code) {
+        std::lock_guard<SlimLock> hold(lock_);
+        stopped_ = true;
+        return code;
+    }
+
+    std::vector<RowOutcome> outcomes_;
+    const RowWork& work_;
+    SlimLock lock_;
+    long next_ = 0;
+    bool stopped_ = false;
+};
+
+struct Helper {
+    RowJob* job;
+    int worker;
+    HANDLE finished;
+};
+
+// The semaphore is released only once the callback has returned, so that the module cannot
+// be unloaded under a helper still on its way out.
+void CALLBACK HelperCallback(PTP_CALLBACK_INSTANCE instance, void* context) {
+    Helper& h = *static_cast<Helper*>(context);
+    ReleaseSemaphoreWhenCallbackReturns(instance, h.finished, 1);
+    h.job->workRows(h.worker);
+}
+
+}  // namespace
+
+int ForEachRow(long rows, int helpers, const RowWork& work, const RowReport& report) {
+    RowJob job(rows, work);
+    HANDLE finished = helpers > 0 ? CreateSemaphoreW(nullptr, 0, helpers, nullptr) : nullptr;
+    std::vector<Helper> started;
+    started.reserve(finished ? helpers : 0);
+    for (int i = 1; finished && i <= helpers; ++i) {
+        started.push_back({&job, i, finished});
+        if (!TrySubmitThreadpoolCallback(HelperCallback, &started.back(), nullptr)) {
+            started.pop_back();
+            break;
+        }
+    }
+    const int rc = job.run(report);
+    // A helper decodes at most the row it holds before it finds none left.
+    for (size_t i = 0; i < started.size(); ++i) WaitForSingleObject(finished, INFINITE);
+    if (finished) CloseHandle(finished);
+    return rc;
+}
+
+}  // namespace nif

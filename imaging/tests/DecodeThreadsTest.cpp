@@ -1,0 +1,145 @@
+// A region decoded by several threads gives what one thread gives: the same pixels, progress
+// calls, cache counts and first failure in row order, and a stop from the callback ends them all.
+#include "FpxTestWriter.h"
+#include "ToolkitFixture.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+constexpr int kFullLevel = 5;   // 1152 x 864: 18 x 14 tiles, more than the cache holds
+
+struct Outcome {
+    int code = 0;
+    std::string message;
+    std::vector<std::pair<long, long>> progress;
+    NIFCacheStatistics cache{};
+    Picture picture;
+};
+
+std::vector<std::pair<long, long>>* g_calls = nullptr;
+long g_stopAt = 0;
+
+short Record(long total, long done) {
+    g_calls->emplace_back(total, done);
+    return g_stopAt && done >= g_stopAt;
+}
+
+class DecodeThreads : public ToolkitTest {
+protected:
+    static void SetUpTestSuite() { scene_ = new std::vector<uint8_t>(WriteFpx(MakeScene(1152, 864), {}, &streams_)); }
+    static void TearDownTestSuite() {
+        delete scene_;
+        scene_ = nullptr;
+    }
+
+    void TearDown() override {
+        SetEnvironmentVariableW(L"PV_DECODE_THREADS", nullptr);
+        ToolkitTest::TearDown();
+    }
+
+    static void UseThreads(const wchar_t* threads) {
+        NIFStopToolkit();
+        SetEnvironmentVariableW(L"PV_DECODE_THREADS", threads);
+        ASSERT_EQ(0, NIFStartToolkit());
+    }
+
+    // The whole full-size level read twice from one handle (the second read from the cache
+    // where it can), with the outcome of the first read.
+    Outcome Decode(const wchar_t* threads, const std::vector<uint8_t>& bytes, long stopAt = 0) {
+        UseThreads(threads);
+        Outcome o;
+        NIFHandle* h = Open(bytes);
+        if (!h) return o;
+        o.picture = {1152, 864, 3, std::vector<uint8_t>(1152 * 864 * 3, 0xCD)};
+        NIFDestination d{NIF_SPACE_RGB, 3, {}};
+        for (int c = 0; c < 3; ++c) d.channel[c] = {o.picture.pixels.data() + c, 3, 1152 * 3};
+        g_calls = &o.progress;
+        g_stopAt = stopAt;
+        o.code = NIFReadRegion(h, 0, 0, 1152, 864, kFullLevel, &d, Record);
+        o.message = LastMessage();
+        g_calls = nullptr;
+        NIFGetCacheStatistics(h, &o.cache);
+        EXPECT_EQ(0, NIFCloseImage(h));
+        return o;
+    }
+
+    // The file with the first bytes of the full-size level's tile replaced.
+    static std::vector<uint8_t> Damaged(std::vector<uint8_t> bytes, int tile, uint8_t a, uint8_t b) {
+        const std::vector<uint8_t>& stream = streams_.back().tiles[tile];
+        auto at = std::search(bytes.begin(), bytes.end(), stream.begin(), stream.end());
+        EXPECT_NE(bytes.end(), at);
+        if (at != bytes.end()) at[0] = a, at[1] = b;
+        return bytes;
+    }
+
+    static std::vector<uint8_t>* scene_;
+    static std::vector<FpxLevelStreams> streams_;
+};
+
+std::vector<uint8_t>* DecodeThreads::scene_ = nullptr;
+std::vector<FpxLevelStreams> DecodeThreads::streams_;
+
+void ExpectSame(const Outcome& one, const Outcome& many) {
+    EXPECT_EQ(one.code, many.code);
+    EXPECT_EQ(one.message, many.message);
+    EXPECT_EQ(one.progress, many.progress);
+    EXPECT_EQ(one.cache.hits, many.cache.hits);
+    EXPECT_EQ(one.cache.misses, many.cache.misses);
+    EXPECT_TRUE(one.picture.pixels == many.picture.pixels) << "pixels differ";
+}
+
+}  // namespace
+
+TEST_F(DecodeThreads, ManyThreadsGiveWhatOneGives) {
+    const Outcome one = Decode(L"1", *scene_);
+    ASSERT_EQ(0, one.code) << one.message;
+    ASSERT_EQ(14u, one.progress.size());
+    EXPECT_EQ(std::make_pair(252L, 252L), one.progress.back());
+    EXPECT_EQ(252u, one.cache.misses);
+    ExpectSame(one, Decode(L"4", *scene_));
+    ExpectSame(one, Decode(L"2", *scene_));
+}
+
+// Rows 5 and 9 each hold a damaged tile; the helpers may meet row 9's first.
+TEST_F(DecodeThreads, TheFirstFailureInRowOrderIsReported) {
+    const std::vector<uint8_t> bytes = Damaged(Damaged(*scene_, 9 * 18 + 4, 0x56, 0x78), 5 * 18 + 11, 0x12, 0x34);
+    const Outcome one = Decode(L"1", bytes);
+    EXPECT_EQ(NIF_JPEG_FAILED, one.code);
+    EXPECT_NE(std::string::npos, one.message.find("0x12")) << one.message;
+    EXPECT_EQ(5u, one.progress.size());
+    for (int run = 0; run < 5; ++run) {
+        const Outcome many = Decode(L"4", bytes);
+        EXPECT_EQ(one.code, many.code);
+        EXPECT_EQ(one.message, many.message);
+        EXPECT_EQ(one.progress, many.progress);
+        // Rows above the damaged one are complete.
+        EXPECT_TRUE(std::equal(one.picture.pixels.begin(), one.picture.pixels.begin() + 5 * 64 * 1152 * 3,
+                               many.picture.pixels.begin()));
+    }
+}
+
+TEST_F(DecodeThreads, AStopEndsEveryThreadAndTheNextReadIsWhole) {
+    const Outcome whole = Decode(L"1", *scene_);
+    UseThreads(L"4");
+    NIFHandle* h = Open(*scene_);
+    ASSERT_NE(nullptr, h);
+    std::vector<uint8_t> bits(1152 * 864 * 3);
+    NIFDestination d{NIF_SPACE_RGB, 3, {}};
+    for (int c = 0; c < 3; ++c) d.channel[c] = {bits.data() + c, 3, 1152 * 3};
+    std::vector<std::pair<long, long>> calls;
+    g_calls = &calls;
+    g_stopAt = 3 * 18;
+    EXPECT_EQ(NIF_STOPPED, NIFReadRegion(h, 0, 0, 1152, 864, kFullLevel, &d, Record));
+    EXPECT_EQ((std::vector<std::pair<long, long>>{{252, 18}, {252, 36}, {252, 54}}), calls);
+    g_stopAt = 0;
+    calls.clear();
+    EXPECT_EQ(0, NIFReadRegion(h, 0, 0, 1152, 864, kFullLevel, &d, Record)) << LastMessage();
+    g_calls = nullptr;
+    EXPECT_EQ(14u, calls.size());
+    EXPECT_TRUE(bits == whole.picture.pixels);
+    EXPECT_EQ(0, NIFCloseImage(h));
+}
