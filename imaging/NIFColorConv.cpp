@@ -3,6 +3,12 @@
 #include "PixelRows.h"
 #include "ShapeCurves.h"
 
+#if defined(__i386__)
+#include "ColorRowSse2.h"
+
+#include <windows.h>
+#endif
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -149,6 +155,13 @@ int NIFColorConv::colorConvert(long width, long height, const NIFChannel channel
 }
 
 void NIFColorConv::convertRow(const uint8_t* src, long plane, long width, const NIFChannel out[3]) const {
+#if defined(__i386__)
+    static const bool sse2 = IsProcessorFeaturePresent(PF_XMMI64_INSTRUCTIONS_AVAILABLE);
+    if (sse2 && nif::PackedPixels(out, 1))
+        return nif::ConvertRowWithSse2(packed_, outBytes_, src, plane, width, out[0].start, false);
+    if (sse2 && nif::PackedPixels(out, -1))
+        return nif::ConvertRowWithSse2(packed_, outBytes_, src, plane, width, out[2].start, true);
+#endif
     nif::WriteRow(src, plane, width, out, [this](uint8_t& a, uint8_t& b, uint8_t& c) { convertThree(a, b, c); });
 }
 

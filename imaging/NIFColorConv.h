@@ -57,7 +57,7 @@ private:
     // channel j, the three rows' table entries (after the pre-shape, if any) raised by 32768,
     // in lanes of kLaneBits, so that three of them add up without a carry between lanes. The
     // rounding constant rides on channel 0, and a lane shifted down by 5 indexes outBytes_.
-    static constexpr int kLaneBits = 21;
+    static constexpr int kLaneBits = 21;   // as ColorRowSse2.cpp has it
     static constexpr uint32_t kLaneMask = (1u << kLaneBits) - 1;
 
     void buildLookupTables();

@@ -182,3 +182,34 @@ TEST(ColorConv, CopiesConvertAlikeAndOwnTheirTables) {
     EXPECT_EQ(expected, Convert(assigned, 10, 20, 30));
     EXPECT_EQ((std::array<uint8_t, 3>{235, 245, 225}), expected);
 }
+
+// Rows of the tile decoder's planes (and of any other plane distance) into pixels of three bytes
+// in either channel order, or through separate channels, give what each pixel alone gives.
+TEST(ColorConv, RowsGiveWhatPixelsGive) {
+    const float steep[12] = {200, -200, 90, 1000, -150, 150, -90, -1000, 130, 130, 130, -2000};
+    const int32_t shape[5] = {-3, 40, 90, 400, 7};
+    const NIFColorConv converters[] = {NIFColorConv(NIF_COCO_YCC_TO_RGB), NIFColorConv(NIF_COCO_RGB_TO_YCC),
+                                       NIFColorConv(steep, shape, 5, false)};
+    const long width = 1000;
+    for (long plane : {4096L, 1003L}) {
+        std::vector<uint8_t> src(3 * plane);
+        for (long x = 0; x < width; ++x)
+            for (int k = 0; k < 3; ++k) src[k * plane + x] = static_cast<uint8_t>((x * (k * 2 + 3) + k * 91) ^ (x >> 3));
+        for (const NIFColorConv& c : converters) {
+            std::vector<uint8_t> forward(width * 3), backward(width * 3), apart(width * 3);
+            const NIFChannel toForward[3] = {{&forward[0], 3, 0}, {&forward[1], 3, 0}, {&forward[2], 3, 0}};
+            const NIFChannel toBackward[3] = {{&backward[2], 3, 0}, {&backward[1], 3, 0}, {&backward[0], 3, 0}};
+            const NIFChannel toApart[3] = {{&apart[0], 1, 0}, {&apart[width], 1, 0}, {&apart[2 * width], 1, 0}};
+            c.convertRow(src.data(), plane, width, toForward);
+            c.convertRow(src.data(), plane, width, toBackward);
+            c.convertRow(src.data(), plane, width, toApart);
+            int wrong = 0;
+            for (long x = 0; x < width; ++x) {
+                const std::array<uint8_t, 3> p = Convert(c, src[x], src[plane + x], src[2 * plane + x]);
+                for (int k = 0; k < 3; ++k)
+                    wrong += forward[x * 3 + k] != p[k] || backward[x * 3 + 2 - k] != p[k] || apart[k * width + x] != p[k];
+            }
+            EXPECT_EQ(0, wrong) << "plane " << plane;
+        }
+    }
+}
