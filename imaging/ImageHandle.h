@@ -15,10 +15,14 @@ struct NIFHandle {
     long kind = 0;
     std::unique_ptr<NIFStorage> root;
     std::unique_ptr<NIFImage> image;
+    // Reads under way: a close from a read's progress callback releases the image only when
+    // the read has returned.
+    int reads = 0;
 
     // Releases the image, its storage and caches; the record itself stays.
     void close() {
         open = false;
+        if (reads) return;
         image.reset();
         root.reset();
     }

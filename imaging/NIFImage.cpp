@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -79,7 +80,7 @@ int NIFImage::loadJpegTables(const NIFPropSection& contents) {
 // threads.
 int NIFImage::threadsFor(int level, long rows) {
     const nif::ToolkitState* state = nif::ToolkitState::Get();
-    int threads = static_cast<int>(std::min<long>(rows, state ? state->decodeThreads() : 1));
+    int threads = reading_ ? 1 : static_cast<int>(std::min<long>(rows, state ? state->decodeThreads() : 1));
     if (threads > 1 && levels_[level]->loadData() != NIF_OK) threads = 1;
     try {
         while (decoders_.size() < size_t(threads))
@@ -126,5 +127,8 @@ int NIFImage::readRegion(long left, long top, long right, long bottom, int level
             return nif::Fail(NIF_STOPPED, "Decode stopped by the progress callback in NIFImage::readRegion.");
         return NIF_OK;
     };
-    return nif::ForEachRow(rows, threads - 1, decodeRow, report);
+    const bool nested = std::exchange(reading_, true);
+    const int rc = nif::ForEachRow(rows, threads - 1, decodeRow, report);
+    reading_ = nested;
+    return rc;
 }

@@ -42,4 +42,7 @@ private:
     nif::TileCache cache_;
     // One a decoding thread, the calling thread's first.
     std::vector<std::unique_ptr<nif::TileDecoder>> decoders_;
+    // A read is under way: a read from within its progress callback decodes on the calling
+    // thread alone, since the helpers still use the other decoders.
+    bool reading_ = false;
 };

@@ -141,7 +141,10 @@ int NIFReadRegion(NIFHandle* handle, long left, long top, long right, long botto
     bool complete = destination->channels == colour || destination->channels == colour + 1;
     for (int c = 0; complete && c < destination->channels; ++c) complete = destination->channel[c].start != nullptr;
     if (!complete) return MissingOutput("NIFReadRegion");
-    return handle->image->readRegion(left, top, right, bottom, level, *destination, progress);
+    ++handle->reads;
+    const int rc = handle->image->readRegion(left, top, right, bottom, level, *destination, progress);
+    if (--handle->reads == 0 && !handle->open) handle->close();
+    return rc;
 }
 
 int NIFGetCacheStatistics(NIFHandle* handle, NIFCacheStatistics* out) {

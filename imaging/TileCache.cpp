@@ -15,7 +15,7 @@ TileCache::~TileCache() {
 const uint8_t* TileCache::find(int level, uint32_t tile) {
     std::lock_guard<SlimLock> hold(lock_);
     auto it = tiles_.find(key(level, tile));
-    if (it == tiles_.end()) {
+    if (it == tiles_.end() || !it->second.ready) {
         ++misses_;
         return nullptr;
     }
@@ -42,7 +42,7 @@ uint8_t* TileCache::reuseGivenUp(uint64_t k, size_t bytes) {
     for (auto it = givenUp_.begin(); it != givenUp_.end(); ++it) {
         if (it->bytes != bytes) continue;
         const Slot slot = *it;
-        tiles_[k] = slot;
+        tiles_[k] = {slot.at, slot.bytes, false};
         givenUp_.erase(it);
         return block_.get() + slot.at;
     }
@@ -52,16 +52,23 @@ uint8_t* TileCache::reuseGivenUp(uint64_t k, size_t bytes) {
 // The pixels are left as the block has them: the decoder writes every one of them.
 uint8_t* TileCache::claim(int level, uint32_t tile, size_t bytes) {
     std::lock_guard<SlimLock> hold(lock_);
+    if (tiles_.count(key(level, tile))) return nullptr;
     try {
         if (uint8_t* room = reuseGivenUp(key(level, tile), bytes)) return room;
         if (bytes_ + bytes > kBudget || !haveBlock()) return nullptr;
-        tiles_[key(level, tile)] = {bytes_, bytes};
+        tiles_[key(level, tile)] = {bytes_, bytes, false};
     } catch (const std::bad_alloc&) {
         return nullptr;
     }
     uint8_t* at = block_.get() + bytes_;
     bytes_ += bytes;
     return at;
+}
+
+void TileCache::makeReady(int level, uint32_t tile) {
+    std::lock_guard<SlimLock> hold(lock_);
+    auto it = tiles_.find(key(level, tile));
+    if (it != tiles_.end()) it->second.ready = true;
 }
 
 // The top tile's room goes back to the free end of the block; any other's (another thread

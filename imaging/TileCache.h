@@ -4,8 +4,9 @@
 // when the first tile comes and handed to the toolkit state when the image goes, for the next
 // image: fresh memory costs a page fault per page on first use.
 //
-// The threads that decode the rows of one region use the cache at once. Each tile is claimed
-// and looked up by one thread only, since the threads take whole, different rows.
+// The threads that decode the rows of a region use the cache at once. A tile is found only
+// once the thread that claimed it has said it is ready; until then another thread misses it
+// and decodes its own copy outside the cache.
 #pragma once
 
 #include "SlimLock.h"
@@ -27,13 +28,15 @@ public:
     TileCache& operator=(const TileCache&) = delete;
     ~TileCache();
 
-    // The tile's pixels, or nullptr; counts a hit or a miss.
+    // The ready tile's pixels, or nullptr; counts a hit or a miss.
     const uint8_t* find(int level, uint32_t tile);
-    // Whether the tile is held, without counting.
+    // Whether the tile is held or claimed, without counting.
     bool holds(int level, uint32_t tile) const;
-    // Room for a tile about to be decoded, or nullptr when it would exceed the budget (or
-    // memory is short). A tile given room that then fails to decode is given up.
+    // Room for a tile about to be decoded, or nullptr when it is claimed already or would
+    // exceed the budget (or memory is short). A tile given room is then made ready, or given
+    // up when it fails to decode.
     uint8_t* claim(int level, uint32_t tile, size_t bytes);
+    void makeReady(int level, uint32_t tile);
     void giveUp(int level, uint32_t tile);
 
     uint32_t hits() const;
@@ -44,6 +47,7 @@ private:
     struct Slot {
         size_t at;
         size_t bytes;
+        bool ready;
     };
 
     static uint64_t key(int level, uint32_t tile) { return uint64_t(uint32_t(level)) << 32 | tile; }

@@ -90,6 +90,7 @@ int TileDecoder::tile(int level, uint32_t tile, uint32_t rowEnd, const uint8_t**
         if (out) cache_.giveUp(level, tile);
         return rc;
     }
+    if (out) cache_.makeReady(level, tile);
     *pixels = out ? out : uncached_;
     return NIF_OK;
 }

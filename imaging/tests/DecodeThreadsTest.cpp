@@ -143,3 +143,62 @@ TEST_F(DecodeThreads, AStopEndsEveryThreadAndTheNextReadIsWhole) {
     EXPECT_TRUE(bits == whole.picture.pixels);
     EXPECT_EQ(0, NIFCloseImage(h));
 }
+
+namespace {
+
+struct Reentry {
+    NIFHandle* handle = nullptr;
+    NIFDestination* inner = nullptr;
+    int innerResult = -1;
+    bool close = false;
+} g_reentry;
+
+// After the second row: a read of another region of the same image, or a close.
+short ReenterOnce(long, long done) {
+    if (done != 2 * 18 || !g_reentry.handle) return 0;
+    NIFHandle* h = std::exchange(g_reentry.handle, nullptr);
+    if (g_reentry.close)
+        g_reentry.innerResult = NIFCloseImage(h);
+    else
+        g_reentry.innerResult = NIFReadRegion(h, 0, 600, 1152, 864, kFullLevel, g_reentry.inner, nullptr);
+    return 0;
+}
+
+}  // namespace
+
+// While helpers decode the rest of the outer read, the callback's read of the rows below uses
+// the calling thread; both come out whole.
+TEST_F(DecodeThreads, AReadFromTheProgressCallbackGivesWholePictures) {
+    const Outcome whole = Decode(L"1", *scene_);
+    UseThreads(L"4");
+    NIFHandle* h = Open(*scene_);
+    ASSERT_NE(nullptr, h);
+    std::vector<uint8_t> outer(1152 * 864 * 3), inner(1152 * 264 * 3);
+    NIFDestination d{NIF_SPACE_RGB, 3, {}}, below{NIF_SPACE_RGB, 3, {}};
+    for (int c = 0; c < 3; ++c) {
+        d.channel[c] = {outer.data() + c, 3, 1152 * 3};
+        below.channel[c] = {inner.data() + c, 3, 1152 * 3};
+    }
+    g_reentry = {h, &below, -1, false};
+    ASSERT_EQ(0, NIFReadRegion(h, 0, 0, 1152, 864, kFullLevel, &d, ReenterOnce)) << LastMessage();
+    EXPECT_EQ(0, g_reentry.innerResult);
+    EXPECT_TRUE(outer == whole.picture.pixels);
+    EXPECT_TRUE(std::equal(inner.begin(), inner.end(), whole.picture.pixels.begin() + 600 * 1152 * 3));
+    EXPECT_EQ(0, NIFCloseImage(h));
+}
+
+TEST_F(DecodeThreads, ACloseFromTheProgressCallbackWaitsForTheRead) {
+    const Outcome whole = Decode(L"1", *scene_);
+    UseThreads(L"4");
+    NIFHandle* h = Open(*scene_);
+    ASSERT_NE(nullptr, h);
+    std::vector<uint8_t> bits(1152 * 864 * 3);
+    NIFDestination d{NIF_SPACE_RGB, 3, {}};
+    for (int c = 0; c < 3; ++c) d.channel[c] = {bits.data() + c, 3, 1152 * 3};
+    g_reentry = {h, nullptr, -1, true};
+    EXPECT_EQ(0, NIFReadRegion(h, 0, 0, 1152, 864, kFullLevel, &d, ReenterOnce));
+    EXPECT_EQ(0, g_reentry.innerResult);
+    EXPECT_TRUE(bits == whole.picture.pixels);
+    EXPECT_EQ(NIF_WRONG_STATE, NIFReadRegion(h, 0, 0, 64, 64, kFullLevel, &d, nullptr));
+    EXPECT_EQ(NIF_WRONG_STATE, NIFCloseImage(h));
+}
