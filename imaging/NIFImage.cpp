@@ -4,7 +4,6 @@
 #include "FpxIds.h"
 #include "NIFError.h"
 #include "ParallelRows.h"
-#include "RegionWriter.h"
 #include "ToolkitState.h"
 
 #include <algorithm>
@@ -91,6 +90,21 @@ int NIFImage::threadsFor(int level, long rows) {
     return std::min(threads, static_cast<int>(decoders_.size()));
 }
 
+// The tiles of row ty that the area covers, decoded and written.
+int NIFImage::decodeTileRow(nif::TileDecoder& decoder, const nif::RegionWriter& writer, int level, const Area& area,
+                            long ty) {
+    const uint32_t rowStart = static_cast<uint32_t>(ty * levels_[level]->tilesAcross());
+    const uint32_t rowEnd = rowStart + static_cast<uint32_t>(area.tx1 + 1);
+    for (long tx = area.tx0; tx <= area.tx1; ++tx) {
+        const uint8_t* pixels = nullptr;
+        if (int rc = decoder.tile(level, rowStart + static_cast<uint32_t>(tx), rowEnd, &pixels)) return rc;
+        const long px = tx * kTileSide, py = ty * kTileSide;
+        const long x = std::max(px, area.x0), y = std::max(py, area.y0);
+        writer.write(pixels, px, py, {x, y, std::min(px + kTileSide, area.x1) - x, std::min(py + kTileSide, area.y1) - y});
+    }
+    return NIF_OK;
+}
+
 int NIFImage::readRegion(long left, long top, long right, long bottom, int level, const NIFDestination& destination,
                          NIFProgressFunc progress) {
     const NIFResolutionary& r = *levels_[level];
@@ -99,28 +113,18 @@ int NIFImage::readRegion(long left, long top, long right, long bottom, int level
     if (!nif::ConverterFor(stored, destination, &converter))
         return nif::Fail(NIF_COLOR_MISMATCH, "Stored color space cannot be converted in NIFImage::readRegion.");
     const int shift = levels() - 1 - level;
-    const long x0 = std::max(0L, ScaleDown(left, shift, false)), y0 = std::max(0L, ScaleDown(top, shift, false));
-    const long x1 = std::min<long>(r.width(), ScaleDown(right, shift, true));
-    const long y1 = std::min<long>(r.height(), ScaleDown(bottom, shift, true));
-    if (x0 >= x1 || y0 >= y1) return NIF_OK;
-    const nif::RegionWriter writer(destination, stored, x0, y0, converter);
-    const long tx0 = x0 / kTileSide, tx1 = (x1 - 1) / kTileSide, ty0 = y0 / kTileSide, ty1 = (y1 - 1) / kTileSide;
-    const long across = tx1 - tx0 + 1, rows = ty1 - ty0 + 1;
+    Area a{};
+    a.x0 = std::max(0L, ScaleDown(left, shift, false)), a.y0 = std::max(0L, ScaleDown(top, shift, false));
+    a.x1 = std::min<long>(r.width(), ScaleDown(right, shift, true));
+    a.y1 = std::min<long>(r.height(), ScaleDown(bottom, shift, true));
+    if (a.x0 >= a.x1 || a.y0 >= a.y1) return NIF_OK;
+    a.tx0 = a.x0 / kTileSide, a.tx1 = (a.x1 - 1) / kTileSide;
+    const long ty0 = a.y0 / kTileSide, rows = (a.y1 - 1) / kTileSide - ty0 + 1, across = a.tx1 - a.tx0 + 1;
     const int threads = threadsFor(level, rows);
     if (threads == 0) return nif::Fail(NIF_OUT_OF_MEMORY, "Can't allocate tile decoder in NIFImage::readRegion.");
-    const auto decodeRow = [&](int worker, long row) -> int {
-        const long ty = ty0 + row;
-        const uint32_t rowStart = static_cast<uint32_t>(ty * r.tilesAcross());
-        const uint32_t rowEnd = rowStart + static_cast<uint32_t>(tx1 + 1);
-        for (long tx = tx0; tx <= tx1; ++tx) {
-            const uint8_t* pixels = nullptr;
-            if (int rc = decoders_[worker]->tile(level, rowStart + static_cast<uint32_t>(tx), rowEnd, &pixels)) return rc;
-            const long px = tx * kTileSide, py = ty * kTileSide;
-            const nif::Span part{std::max(px, x0), std::max(py, y0), std::min(px + kTileSide, x1) - std::max(px, x0),
-                                 std::min(py + kTileSide, y1) - std::max(py, y0)};
-            writer.write(pixels, px, py, part);
-        }
-        return NIF_OK;
+    const nif::RegionWriter writer(destination, stored, a.x0, a.y0, converter);
+    const auto decodeRow = [&](int worker, long row) {
+        return decodeTileRow(*decoders_[worker], writer, level, a, ty0 + row);
     };
     const auto report = [&](long row) -> int {
         if (progress && progress(across * rows, across * (row + 1)))

@@ -4,6 +4,7 @@
 
 #include "NIFResolutionary.h"
 #include "NIFToolkit.h"
+#include "RegionWriter.h"
 #include "TileCache.h"
 #include "TileDecoder.h"
 
@@ -29,12 +30,18 @@ public:
                    NIFProgressFunc progress);
 
 private:
+    // A region in a level's pixels, [x0, x1) x [y0, y1), and its columns of tiles [tx0, tx1].
+    struct Area {
+        long x0, y0, x1, y1, tx0, tx1;
+    };
+
     explicit NIFImage(const NIFStorage& storage) : storage_(storage) {}
     int loadContents();
     int loadJpegTables(const NIFPropSection& contents);
     // How many threads decode a region of rows tile rows of the level, with a decoder ready
     // for each.
     int threadsFor(int level, long rows);
+    int decodeTileRow(nif::TileDecoder& decoder, const nif::RegionWriter& writer, int level, const Area& area, long ty);
 
     NIFStorage storage_;
     nif::TileDecoder::Levels levels_;
