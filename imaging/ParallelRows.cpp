@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -24,7 +25,8 @@ public:
     RowJob(const RowJob&) = delete;
     RowJob& operator=(const RowJob&) = delete;
 
-    void workRows(int worker) {
+    void workRows() {
+        const int worker = nextWorker_.fetch_add(1);
         for (long row; (row = take()) >= 0;) finish(row, work_(worker, row));
     }
 
@@ -84,40 +86,28 @@ private:
     SlimLock lock_;
     long next_ = 0;
     bool stopped_ = false;
+    std::atomic<int> nextWorker_{1};
 };
 
-struct Helper {
-    RowJob* job;
-    int worker;
-    HANDLE finished;
-};
-
-// The semaphore is released only once the callback has returned, so that the module cannot
-// be unloaded under a helper still on its way out.
-void CALLBACK HelperCallback(PTP_CALLBACK_INSTANCE instance, void* context) {
-    Helper& h = *static_cast<Helper*>(context);
-    ReleaseSemaphoreWhenCallbackReturns(instance, h.finished, 1);
-    h.job->workRows(h.worker);
+// Each helper takes the next worker number and the rows it can get.
+void CALLBACK HelperCallback(PTP_CALLBACK_INSTANCE, void* context, PTP_WORK) {
+    static_cast<RowJob*>(context)->workRows();
 }
 
 }  // namespace
 
+// The pool's work object is waited for before the job goes: its callbacks have returned by
+// then, so nothing of the module runs on after the last row.
 int ForEachRow(long rows, int helpers, const RowWork& work, const RowReport& report) {
     RowJob job(rows, work);
-    HANDLE finished = helpers > 0 ? CreateSemaphoreW(nullptr, 0, helpers, nullptr) : nullptr;
-    std::vector<Helper> started;
-    started.reserve(finished ? helpers : 0);
-    for (int i = 1; finished && i <= helpers; ++i) {
-        started.push_back({&job, i, finished});
-        if (!TrySubmitThreadpoolCallback(HelperCallback, &started.back(), nullptr)) {
-            started.pop_back();
-            break;
-        }
-    }
+    PTP_WORK pool = helpers > 0 ? CreateThreadpoolWork(HelperCallback, &job, nullptr) : nullptr;
+    for (int i = 0; pool && i < helpers; ++i) SubmitThreadpoolWork(pool);
     const int rc = job.run(report);
-    // A helper decodes at most the row it holds before it finds none left.
-    for (size_t i = 0; i < started.size(); ++i) WaitForSingleObject(finished, INFINITE);
-    if (finished) CloseHandle(finished);
+    if (pool) {
+        // A helper decodes at most the row it holds before it finds none left.
+        WaitForThreadpoolWorkCallbacks(pool, FALSE);
+        CloseThreadpoolWork(pool);
+    }
     return rc;
 }
 
