@@ -19,7 +19,7 @@
 
 namespace {
 
-constexpr int kWidth = 1152, kHeight = 864, kRounds = 60;
+constexpr int kWidth = 1152, kHeight = 864, kRounds = 200;
 
 std::vector<uint8_t> BaselineJpeg(const Picture& p) {
     jpeg_compress_struct c{};
