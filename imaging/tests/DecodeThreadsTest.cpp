@@ -47,18 +47,23 @@ protected:
         ASSERT_EQ(0, NIFStartToolkit());
     }
 
-    // The whole full-size level read twice from one handle (the second read from the cache
-    // where it can), with the outcome of the first read.
-    Outcome Decode(const wchar_t* threads, const std::vector<uint8_t>& bytes, long stopAt = 0) {
+    // Interleaved RGB rows of the full-size level's width, top-down.
+    static NIFDestination RgbRows(std::vector<uint8_t>& bits) {
+        NIFDestination d{NIF_SPACE_RGB, 3, {}};
+        for (int c = 0; c < 3; ++c) d.channel[c] = {bits.data() + c, 3, 1152 * 3};
+        return d;
+    }
+
+    // The whole full-size level read through a new handle by the given number of threads.
+    Outcome Decode(const wchar_t* threads, const std::vector<uint8_t>& bytes) {
         UseThreads(threads);
         Outcome o;
         NIFHandle* h = Open(bytes);
         if (!h) return o;
         o.picture = {1152, 864, 3, std::vector<uint8_t>(1152 * 864 * 3, 0xCD)};
-        NIFDestination d{NIF_SPACE_RGB, 3, {}};
-        for (int c = 0; c < 3; ++c) d.channel[c] = {o.picture.pixels.data() + c, 3, 1152 * 3};
+        NIFDestination d = RgbRows(o.picture.pixels);
         g_calls = &o.progress;
-        g_stopAt = stopAt;
+        g_stopAt = 0;
         o.code = NIFReadRegion(h, 0, 0, 1152, 864, kFullLevel, &d, Record);
         o.message = LastMessage();
         g_calls = nullptr;
@@ -128,8 +133,7 @@ TEST_F(DecodeThreads, AStopEndsEveryThreadAndTheNextReadIsWhole) {
     NIFHandle* h = Open(*scene_);
     ASSERT_NE(nullptr, h);
     std::vector<uint8_t> bits(1152 * 864 * 3);
-    NIFDestination d{NIF_SPACE_RGB, 3, {}};
-    for (int c = 0; c < 3; ++c) d.channel[c] = {bits.data() + c, 3, 1152 * 3};
+    NIFDestination d = RgbRows(bits);
     std::vector<std::pair<long, long>> calls;
     g_calls = &calls;
     g_stopAt = 3 * 18;
@@ -174,11 +178,7 @@ TEST_F(DecodeThreads, AReadFromTheProgressCallbackGivesWholePictures) {
     NIFHandle* h = Open(*scene_);
     ASSERT_NE(nullptr, h);
     std::vector<uint8_t> outer(1152 * 864 * 3), inner(1152 * 264 * 3);
-    NIFDestination d{NIF_SPACE_RGB, 3, {}}, below{NIF_SPACE_RGB, 3, {}};
-    for (int c = 0; c < 3; ++c) {
-        d.channel[c] = {outer.data() + c, 3, 1152 * 3};
-        below.channel[c] = {inner.data() + c, 3, 1152 * 3};
-    }
+    NIFDestination d = RgbRows(outer), below = RgbRows(inner);
     g_reentry = {h, &below, -1, false};
     ASSERT_EQ(0, NIFReadRegion(h, 0, 0, 1152, 864, kFullLevel, &d, ReenterOnce)) << LastMessage();
     EXPECT_EQ(0, g_reentry.innerResult);
@@ -193,8 +193,7 @@ TEST_F(DecodeThreads, ACloseFromTheProgressCallbackWaitsForTheRead) {
     NIFHandle* h = Open(*scene_);
     ASSERT_NE(nullptr, h);
     std::vector<uint8_t> bits(1152 * 864 * 3);
-    NIFDestination d{NIF_SPACE_RGB, 3, {}};
-    for (int c = 0; c < 3; ++c) d.channel[c] = {bits.data() + c, 3, 1152 * 3};
+    NIFDestination d = RgbRows(bits);
     g_reentry = {h, nullptr, -1, true};
     EXPECT_EQ(0, NIFReadRegion(h, 0, 0, 1152, 864, kFullLevel, &d, ReenterOnce));
     EXPECT_EQ(0, g_reentry.innerResult);
