@@ -30,10 +30,14 @@ short Record(long total, long done) {
 
 class DecodeThreads : public ToolkitTest {
 protected:
-    static void SetUpTestSuite() { scene_ = new std::vector<uint8_t>(WriteFpx(MakeScene(1152, 864), {}, &streams_)); }
+    static void SetUpTestSuite() {
+        scene_ = new std::vector<uint8_t>(WriteFpx(MakeScene(1152, 864), {}, &streams_));
+        wholeLevel_ = new std::vector<uint8_t>;
+    }
     static void TearDownTestSuite() {
         delete scene_;
-        scene_ = nullptr;
+        delete wholeLevel_;
+        scene_ = wholeLevel_ = nullptr;
     }
 
     void TearDown() override {
@@ -45,6 +49,19 @@ protected:
         NIFStopToolkit();
         SetEnvironmentVariableW(L"PV_DECODE_THREADS", threads);
         ASSERT_EQ(0, NIFStartToolkit());
+    }
+
+    // The full-size level as one thread decodes it, decoded once for the suite before any
+    // test opens a handle (a change of threads restarts the toolkit).
+    void SetUp() override {
+        ToolkitTest::SetUp();
+        if (wholeLevel_->empty()) *wholeLevel_ = Decode(L"1", *scene_).picture.pixels;
+    }
+    static const std::vector<uint8_t>& WholeLevel() { return *wholeLevel_; }
+
+    NIFHandle* OpenWithFourThreads() {
+        UseThreads(L"4");
+        return Open(*scene_);
     }
 
     // Interleaved RGB rows of the full-size level's width, top-down.
@@ -82,10 +99,12 @@ protected:
     }
 
     static std::vector<uint8_t>* scene_;
+    static std::vector<uint8_t>* wholeLevel_;
     static std::vector<FpxLevelStreams> streams_;
 };
 
 std::vector<uint8_t>* DecodeThreads::scene_ = nullptr;
+std::vector<uint8_t>* DecodeThreads::wholeLevel_ = nullptr;
 std::vector<FpxLevelStreams> DecodeThreads::streams_;
 
 void ExpectSame(const Outcome& one, const Outcome& many) {
@@ -128,9 +147,7 @@ TEST_F(DecodeThreads, TheFirstFailureInRowOrderIsReported) {
 }
 
 TEST_F(DecodeThreads, AStopEndsEveryThreadAndTheNextReadIsWhole) {
-    const Outcome whole = Decode(L"1", *scene_);
-    UseThreads(L"4");
-    NIFHandle* h = Open(*scene_);
+    NIFHandle* h = OpenWithFourThreads();
     ASSERT_NE(nullptr, h);
     std::vector<uint8_t> bits(1152 * 864 * 3);
     NIFDestination d = RgbRows(bits);
@@ -144,7 +161,7 @@ TEST_F(DecodeThreads, AStopEndsEveryThreadAndTheNextReadIsWhole) {
     EXPECT_EQ(0, NIFReadRegion(h, 0, 0, 1152, 864, kFullLevel, &d, Record)) << LastMessage();
     g_calls = nullptr;
     EXPECT_EQ(14u, calls.size());
-    EXPECT_TRUE(bits == whole.picture.pixels);
+    EXPECT_TRUE(bits == WholeLevel());
     EXPECT_EQ(0, NIFCloseImage(h));
 }
 
@@ -173,31 +190,27 @@ short ReenterOnce(long, long done) {
 // While helpers decode the rest of the outer read, the callback's read of the rows below uses
 // the calling thread; both come out whole.
 TEST_F(DecodeThreads, AReadFromTheProgressCallbackGivesWholePictures) {
-    const Outcome whole = Decode(L"1", *scene_);
-    UseThreads(L"4");
-    NIFHandle* h = Open(*scene_);
+    NIFHandle* h = OpenWithFourThreads();
     ASSERT_NE(nullptr, h);
     std::vector<uint8_t> outer(1152 * 864 * 3), inner(1152 * 264 * 3);
     NIFDestination d = RgbRows(outer), below = RgbRows(inner);
     g_reentry = {h, &below, -1, false};
     ASSERT_EQ(0, NIFReadRegion(h, 0, 0, 1152, 864, kFullLevel, &d, ReenterOnce)) << LastMessage();
     EXPECT_EQ(0, g_reentry.innerResult);
-    EXPECT_TRUE(outer == whole.picture.pixels);
-    EXPECT_TRUE(std::equal(inner.begin(), inner.end(), whole.picture.pixels.begin() + 600 * 1152 * 3));
+    EXPECT_TRUE(outer == WholeLevel());
+    EXPECT_TRUE(std::equal(inner.begin(), inner.end(), WholeLevel().begin() + 600 * 1152 * 3));
     EXPECT_EQ(0, NIFCloseImage(h));
 }
 
 TEST_F(DecodeThreads, ACloseFromTheProgressCallbackWaitsForTheRead) {
-    const Outcome whole = Decode(L"1", *scene_);
-    UseThreads(L"4");
-    NIFHandle* h = Open(*scene_);
+    NIFHandle* h = OpenWithFourThreads();
     ASSERT_NE(nullptr, h);
     std::vector<uint8_t> bits(1152 * 864 * 3);
     NIFDestination d = RgbRows(bits);
     g_reentry = {h, nullptr, -1, true};
     EXPECT_EQ(0, NIFReadRegion(h, 0, 0, 1152, 864, kFullLevel, &d, ReenterOnce));
     EXPECT_EQ(0, g_reentry.innerResult);
-    EXPECT_TRUE(bits == whole.picture.pixels);
+    EXPECT_TRUE(bits == WholeLevel());
     EXPECT_EQ(NIF_WRONG_STATE, NIFReadRegion(h, 0, 0, 64, 64, kFullLevel, &d, nullptr));
     EXPECT_EQ(NIF_WRONG_STATE, NIFCloseImage(h));
 }
