@@ -23,16 +23,32 @@ need_install() {
   return 1
 }
 
+# Source packages come from the same places as the machine's binary packages: every enabled
+# "deb" entry of its own configuration is repeated as "deb-src", naming nothing of our own.
 ensure_deb_src() {
   local f=/etc/apt/sources.list.d/pv-src.sources
   [ -f "$f" ] && return 0
-  cat > "$f" <<'SRC'
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm bookworm-updates
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-SRC
+  local tmp
+  tmp=$(mktemp)
+  local src
+  for src in /etc/apt/sources.list.d/*.sources; do
+    [ -f "$src" ] || continue
+    # deb822 stanzas: keep those whose Types name deb and are not disabled, turned into deb-src
+    awk 'BEGIN { RS=""; ORS="\n\n" }
+         /(^|\n)Types:([^\n]*[ \t])?deb([ \t\n]|$)/ && !/(^|\n)Enabled: *no/ {
+           gsub(/(^|\n)Types:[^\n]*/, "\nTypes: deb-src"); sub(/^\n/, ""); print }' "$src" >>"$tmp"
+  done
+  if [ -f /etc/apt/sources.list ]; then
+    sed -n 's/^[[:space:]]*deb[[:space:]]\+/deb-src /p' /etc/apt/sources.list >"$tmp.list"
+    [ -s "$tmp.list" ] && install -m 644 "$tmp.list" /etc/apt/sources.list.d/pv-src.list
+    rm -f "$tmp.list"
+  fi
+  if [ -s "$tmp" ]; then install -m 644 "$tmp" "$f"; else : >"$f"; fi
+  rm -f "$tmp"
+  if [ ! -s "$f" ] && [ ! -s /etc/apt/sources.list.d/pv-src.list ]; then
+    echo "setup: the machine's package configuration names no \"deb\" source to fetch sources from" >&2
+    exit 1
+  fi
 }
 
 if need_install; then

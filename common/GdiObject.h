@@ -1,0 +1,90 @@
+// GDI resources owned for a scope: an object (bitmap, brush, pen, font, region) deleted when it
+// goes, a device context made or taken for a window and given back, and an object selected into a
+// device context and deselected again.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace pv {
+
+template <typename Handle = HGDIOBJ>
+class GdiObject {
+public:
+    GdiObject() = default;
+    explicit GdiObject(Handle h) : h_(h) {}
+    ~GdiObject() { reset(); }
+    GdiObject(const GdiObject&) = delete;
+    GdiObject& operator=(const GdiObject&) = delete;
+    GdiObject(GdiObject&& other) noexcept : h_(other.release()) {}
+    GdiObject& operator=(GdiObject&& other) noexcept {
+        if (this != &other) reset(other.release());
+        return *this;
+    }
+
+    Handle get() const { return h_; }
+    explicit operator bool() const { return h_ != nullptr; }
+    Handle release() { return std::exchange(h_, nullptr); }
+    void reset(Handle h = nullptr) {
+        if (Handle old = std::exchange(h_, h)) DeleteObject(old);
+    }
+
+private:
+    Handle h_ = nullptr;
+};
+
+using GdiBitmap = GdiObject<HBITMAP>;
+using GdiBrush = GdiObject<HBRUSH>;
+using GdiFont = GdiObject<HFONT>;
+using GdiPen = GdiObject<HPEN>;
+
+// A memory device context (CreateCompatibleDC), deleted when it goes.
+class MemoryDC {
+public:
+    explicit MemoryDC(HDC like) : dc_(CreateCompatibleDC(like)) {}
+    ~MemoryDC() {
+        if (dc_) DeleteDC(dc_);
+    }
+    MemoryDC(const MemoryDC&) = delete;
+    MemoryDC& operator=(const MemoryDC&) = delete;
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+private:
+    HDC dc_;
+};
+
+// A window's device context (GetDC, or the screen's for a null window), released when it goes.
+class WindowDC {
+public:
+    explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDC() {
+        if (dc_) ReleaseDC(window_, dc_);
+    }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// An object selected into a device context for a scope; the previous one comes back at the end.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~SelectedObject() {
+        if (previous_ && previous_ != HGDI_ERROR) SelectObject(dc_, previous_);
+    }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+}  // namespace pv
