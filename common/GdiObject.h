@@ -10,11 +10,8 @@
 namespace pv {
 
 template <typename H>
-struct GdiObjectTraits {
-    using Handle = H;
-    static Handle none() { return nullptr; }
-    static bool valid(Handle h) { return h != nullptr; }
-    static void close(Handle h) { DeleteObject(h); }
+struct GdiObjectTraits : NullHandle<H> {
+    static void close(H h) { DeleteObject(h); }
 };
 template <typename Handle = HGDIOBJ>
 using GdiObject = UniqueResource<GdiObjectTraits<Handle>>;

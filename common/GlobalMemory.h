@@ -9,11 +9,8 @@
 
 namespace pv {
 
-struct GlobalBlockTraits {
-    using Handle = HGLOBAL;
-    static Handle none() { return nullptr; }
-    static bool valid(Handle h) { return h != nullptr; }
-    static void close(Handle h) { GlobalFree(h); }
+struct GlobalBlockTraits : NullHandle<HGLOBAL> {
+    static void close(HGLOBAL h) { GlobalFree(h); }
 };
 
 // release() hands the block on (a data object's medium, a TWAIN application).
@@ -46,11 +43,8 @@ private:
     void* data_;
 };
 
-struct LocalMemoryTraits {
-    using Handle = HLOCAL;
-    static Handle none() { return nullptr; }
-    static bool valid(Handle h) { return h != nullptr; }
-    static void close(Handle h) { LocalFree(h); }
+struct LocalMemoryTraits : NullHandle<HLOCAL> {
+    static void close(HLOCAL h) { LocalFree(h); }
 };
 using LocalMemory = UniqueResource<LocalMemoryTraits>;
 

@@ -10,11 +10,8 @@
 
 namespace pv {
 
-struct RegKeyTraits {
-    using Handle = HKEY;
-    static Handle none() { return nullptr; }
-    static bool valid(Handle h) { return h != nullptr; }
-    static void close(Handle h) { RegCloseKey(h); }
+struct RegKeyTraits : NullHandle<HKEY> {
+    static void close(HKEY h) { RegCloseKey(h); }
 };
 
 class RegKey : public UniqueResource<RegKeyTraits> {

@@ -7,11 +7,8 @@
 
 namespace pv {
 
-struct ModuleTraits {
-    using Handle = HMODULE;
-    static Handle none() { return nullptr; }
-    static bool valid(Handle h) { return h != nullptr; }
-    static void close(Handle h) { FreeLibrary(h); }
+struct ModuleTraits : NullHandle<HMODULE> {
+    static void close(HMODULE h) { FreeLibrary(h); }
 };
 
 class UniqueModule : public UniqueResource<ModuleTraits> {

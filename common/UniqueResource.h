@@ -7,6 +7,15 @@
 
 namespace pv {
 
+// The traits of most handle types: a pointer-like handle whose "none" is null. The handle type's
+// own traits add close().
+template <typename H>
+struct NullHandle {
+    using Handle = H;
+    static Handle none() { return nullptr; }
+    static bool valid(Handle h) { return h != nullptr; }
+};
+
 template <typename Traits>
 class UniqueResource {
 public:

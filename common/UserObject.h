@@ -8,19 +8,13 @@
 
 namespace pv {
 
-struct IconTraits {
-    using Handle = HICON;
-    static Handle none() { return nullptr; }
-    static bool valid(Handle h) { return h != nullptr; }
-    static void close(Handle h) { DestroyIcon(h); }
+struct IconTraits : NullHandle<HICON> {
+    static void close(HICON h) { DestroyIcon(h); }
 };
 using UniqueIcon = UniqueResource<IconTraits>;
 
-struct MenuTraits {
-    using Handle = HMENU;
-    static Handle none() { return nullptr; }
-    static bool valid(Handle h) { return h != nullptr; }
-    static void close(Handle h) { DestroyMenu(h); }
+struct MenuTraits : NullHandle<HMENU> {
+    static void close(HMENU h) { DestroyMenu(h); }
 };
 using UniqueMenu = UniqueResource<MenuTraits>;
 
