@@ -1,5 +1,7 @@
 #include "DialogDriver.h"
 
+#include "GdiObject.h"
+
 #include "MounterGlobals.h"
 
 namespace dialogtest {
@@ -107,12 +109,10 @@ std::string LongestStaticText(HWND window) {
 std::vector<BYTE> IconPixels(HICON icon) {
     ICONINFO info = {};
     if (!icon || !GetIconInfo(icon, &info)) return {};
-    HDC screen = GetDC(nullptr);
-    std::vector<BYTE> pixels = BitmapBits(screen, info.hbmColor);
-    std::vector<BYTE> mask = BitmapBits(screen, info.hbmMask);
-    ReleaseDC(nullptr, screen);
-    if (info.hbmColor) DeleteObject(info.hbmColor);
-    if (info.hbmMask) DeleteObject(info.hbmMask);
+    pv::GdiBitmap colour(info.hbmColor), maskBits(info.hbmMask);
+    pv::WindowDC screen(nullptr);
+    std::vector<BYTE> pixels = BitmapBits(screen.get(), colour.get());
+    std::vector<BYTE> mask = BitmapBits(screen.get(), maskBits.get());
     pixels.insert(pixels.end(), mask.begin(), mask.end());
     return pixels;
 }

@@ -1,6 +1,7 @@
 // The connection, copy, format, serial and advanced settings dialogs, shown for real and driven
 // with window messages.
 #include "Camera.h"
+#include "ComPtr.h"
 #include "ConnectDialog.h"
 #include "CopyProgressDialog.h"
 #include "DialogDriver.h"
@@ -12,6 +13,7 @@
 #include "RegistryFixture.h"
 #include "Screenshot.h"
 #include "SerialConfigDialog.h"
+#include "UniqueHandle.h"
 
 #include <gtest/gtest.h>
 
@@ -344,10 +346,7 @@ TEST_F(AdvancedSettingsTest, DefaultsThenOkWritesTheDefaults) {
 
 // ---------------------------------------------------------------------------------------------
 
-struct FolderRelease {
-    void operator()(CMounterNameSpaceFolder* folder) const { folder->Release(); }
-};
-using FolderPtr = std::unique_ptr<CMounterNameSpaceFolder, FolderRelease>;
+using FolderPtr = pv::ComPtr<CMounterNameSpaceFolder>;
 
 struct SerialView {
     bool found = false;
@@ -404,7 +403,7 @@ protected:
     FolderPtr Folder(DWORD port, DWORD speed) {
         pvtest::setMachineDword(pvtest::kMounterKey, "CommPort", port);
         pvtest::setMachineDword(pvtest::kMounterKey, "Speed", speed);
-        return FolderPtr(CCamera::CreateObject());
+        return FolderPtr::attach(CCamera::CreateObject());
     }
     std::optional<DWORD> Stored(const char* name) { return MachineDword(pvtest::kMounterKey, name); }
 
@@ -426,14 +425,14 @@ protected:
 };
 
 TEST_F(SerialConfigTest, ListsPresentAndBusyPortsButNotMissingOnes) {
-    HANDLE held = CreateFileA("COM2:", GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    pv::UniqueHandle held(CreateFileA("COM2:", GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
     FolderPtr folder = Folder(1, 57600);
     EXPECT_EQ(IDCANCEL, Run(folder.get(), [](HWND window) {
                   SaveScreenshot(window, "serial");
                   Cancel(window);
               }));
-    CloseHandle(held);
+    held.reset();
     ASSERT_TRUE(shown.found);
     ASSERT_GE(shown.ports.size(), 3u);
     std::vector<ComboEntry> first(shown.ports.begin(), shown.ports.begin() + 3);

@@ -56,8 +56,8 @@ protected:
     }
 
     void BuildList(const std::vector<Item>& items) {
-        drop.reset(CImageFileDropSource::Create());
-        data.reset(CImageFileDataSource::Create(folder.get(), nullptr, drop.get()));
+        drop = Owned<CImageFileDropSource>::attach(CImageFileDropSource::Create());
+        data = Owned<CImageFileDataSource>::attach(CImageFileDataSource::Create(folder.get(), nullptr, drop.get()));
         std::vector<LPCITEMIDLIST> ids;
         for (const Item& item : items) ids.push_back(item.get());
         ASSERT_TRUE(data->AddItems(static_cast<UINT>(ids.size()), ids.data()));
@@ -90,7 +90,7 @@ protected:
 
     // The album's name in the temporary area: its title as the shell shows it.
     std::string Title(const std::string& directory) {
-        std::string title = folder->AlbumTitleOf(directory);
+        std::string title = folder->LocalAlbumName(directory);
         EXPECT_NE(directory, title) << "the album file names the album";
         return title;
     }
@@ -110,9 +110,7 @@ protected:
 std::vector<CLIPFORMAT> EnumeratedFormats(IDataObject* data) {
     std::vector<CLIPFORMAT> formats;
     Owned<IEnumFORMATETC> enumerator;
-    IEnumFORMATETC* raw = nullptr;
-    if (data->EnumFormatEtc(DATADIR_GET, &raw) != S_OK) return formats;
-    enumerator.reset(raw);
+    if (data->EnumFormatEtc(DATADIR_GET, enumerator.put()) != S_OK) return formats;
     FORMATETC format;
     ULONG fetched = 0;
     while (enumerator->Next(1, &format, &fetched) == S_OK && fetched == 1) {
@@ -152,8 +150,7 @@ TEST_F(TransferDataSourceTest, NamesAskedBeforeTheDropCopyNothing) {
     EXPECT_EQ((std::vector<std::string>{area + "PV000006.JPG", area + Title("ALBUM001")}), FileList());
     Global name;
     ASSERT_EQ(S_OK, Get(dragformat::FileName(), &name));
-    EXPECT_EQ(area + "PV000006.JPG", static_cast<const char*>(GlobalLock(name.get())));
-    GlobalUnlock(name.get());
+    EXPECT_EQ(area + "PV000006.JPG", pv::LockedGlobal(name.get()).as<const char>());
     Global ids;
     ASSERT_EQ(S_OK, Get(dragformat::ShellIdList(), &ids));
     EXPECT_EQ(before, Traffic());
@@ -184,10 +181,11 @@ TEST_F(TransferDataSourceTest, DropCopiesPicturesAndAlbumsOnce) {
     Global list;
     ASSERT_EQ(S_OK, Get(CF_HDROP, &list));
     EXPECT_EQ(expected, DroppedPaths(list.get()));
-    auto* header = static_cast<DROPFILES*>(GlobalLock(list.get()));
-    EXPECT_EQ(20u, header->pFiles);
-    EXPECT_TRUE(header->fWide) << "Wine answers as Windows NT";
-    GlobalUnlock(list.get());
+    {
+        pv::LockedGlobal header(list.get());
+        EXPECT_EQ(20u, header.as<DROPFILES>()->pFiles);
+        EXPECT_TRUE(header.as<DROPFILES>()->fWide) << "Wine answers as Windows NT";
+    }
     EXPECT_EQ(3u * 520 + 22, GlobalSize(list.get()));
 
     ExpectCopied("PV000006.JPG");
@@ -202,8 +200,7 @@ TEST_F(TransferDataSourceTest, DropCopiesPicturesAndAlbumsOnce) {
     EXPECT_EQ(expected, FileList());
     Global wideName;
     ASSERT_EQ(S_OK, Get(dragformat::FileNameW(), &wideName));
-    EXPECT_EQ(dragformat::Widen(area + "PV000006.JPG"), static_cast<const wchar_t*>(GlobalLock(wideName.get())));
-    GlobalUnlock(wideName.get());
+    EXPECT_EQ(dragformat::Widen(area + "PV000006.JPG"), pv::LockedGlobal(wideName.get()).as<const wchar_t>());
     EXPECT_EQ(520u, GlobalSize(wideName.get()));
     EXPECT_EQ(before, Traffic()) << "copied once";
 }
@@ -214,7 +211,8 @@ TEST_F(TransferDataSourceTest, IdListArrayParsesBackToTheCopies) {
     Drop();
     Global block;
     ASSERT_EQ(S_OK, Get(dragformat::ShellIdList(), &block));
-    auto* ids = static_cast<CIDA*>(GlobalLock(block.get()));
+    pv::LockedGlobal locked(block.get());
+    auto* ids = locked.as<CIDA>();
     ASSERT_EQ(2u, ids->cidl);
     auto* base = reinterpret_cast<const BYTE*>(ids);
     auto parent = reinterpret_cast<LPCITEMIDLIST>(base + ids->aoffset[0]);
@@ -225,7 +223,6 @@ TEST_F(TransferDataSourceTest, IdListArrayParsesBackToTheCopies) {
         EXPECT_TRUE(SHGetPathFromIDListA(full.get(), path));
         paths.push_back(path);
     }
-    GlobalUnlock(block.get());
     EXPECT_EQ((std::vector<std::string>{area + "PV000007.FPX", area + Title("ALBUM002")}), paths);
     ExpectCopied("PV000007.FPX");
     EXPECT_EQ((std::vector<std::string>{"PV000004.FPX", "PV000005.JPG"}), FilesIn(area + Title("ALBUM002")));
@@ -297,8 +294,7 @@ TEST_F(TransferDataSourceTest, CancellingTheSecondOfThreePicturesDeliversTheFirs
     ExpectCopied("PV000006.JPG");
     Global ids;
     ASSERT_EQ(S_OK, Get(dragformat::ShellIdList(), &ids));
-    EXPECT_EQ(1u, static_cast<CIDA*>(GlobalLock(ids.get()))->cidl);
-    GlobalUnlock(ids.get());
+    EXPECT_EQ(1u, pv::LockedGlobal(ids.get()).as<CIDA>()->cidl);
     EXPECT_EQ(nullptr, FindWindowA("#32770", "Picture File Copy Progress"));
 }
 
