@@ -117,6 +117,7 @@ private:
 
 DWORD CCameraDouble::ListDirectory(const char* path, BYTE** entries, DWORD* count) {
     ++g_script->listings;
+    if (*entries) return kCamBadArgument;   // as the library answers an out slot that is not empty
     if (path == g_script->brokenDirectory) {
         *entries = new BYTE[g_script->partBytes]();
         *count = 0;

@@ -561,4 +561,28 @@ TEST_F(SerialConfigCameraTest, NewSpeedReconnectsAndIsStored) {
     EXPECT_EQ(0u, Stored("CommPort"));
 }
 
+TEST_F(SerialConfigCameraTest, TheFastestSpeedIsOfferedToAConnectedPv360Only) {
+    auto speeds = [](const std::vector<ComboEntry>& entries) {
+        std::vector<std::string> texts;
+        for (const ComboEntry& entry : entries) texts.push_back(entry.text);
+        return texts;
+    };
+    FolderPtr folder = Folder(0, 57600);
+    ASSERT_EQ(0, folder->ConnectCamera(1, nullptr));
+    ASSERT_EQ(2u, folder->GetCameraModelCode());
+    EXPECT_EQ(IDCANCEL, Run(folder.get(), Cancel));
+    EXPECT_EQ((std::vector<std::string>{"9600", "19200", "38400", "57600", "115200", "230400"}), speeds(shown.speeds));
+
+    folder.reset();
+    sim.reset();
+    peer.stopSimulator(1);
+    sim = std::make_unique<pvtest::PeerClient>(peer.startSimulator(1, 1, "--no-throttle --model PV350").control);
+    folder = Folder(0, 57600);
+    ASSERT_EQ(0, folder->ConnectCamera(1, nullptr));
+    ASSERT_EQ(3u, folder->GetCameraModelCode());
+    EXPECT_EQ(IDCANCEL, Run(folder.get(), Cancel));
+    EXPECT_EQ((std::vector<std::string>{"9600", "19200", "38400", "57600", "115200"}), speeds(shown.speeds));
+    EXPECT_EQ("57600", shown.speed);
+}
+
 }  // namespace
