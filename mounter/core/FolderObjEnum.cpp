@@ -63,11 +63,10 @@ STDMETHODIMP CFolderObjEnum::Next(ULONG count, LPITEMIDLIST* items, ULONG* fetch
     return hr;
 }
 
-HRESULT HandOutEnumerator(CFolderObjEnum* enumerator, IEnumIDList** out) {
+HRESULT HandOutEnumerator(CFolderObjEnum* created, IEnumIDList** out) {
+    auto enumerator = pv::ComPtr<CFolderObjEnum>::attach(created);
     if (!out) return E_INVALIDARG;
     *out = nullptr;
     if (!enumerator) return E_OUTOFMEMORY;
-    HRESULT hr = enumerator->QueryInterface(IID_IEnumIDList, reinterpret_cast<void**>(out));
-    enumerator->Release();
-    return hr;
+    return enumerator->QueryInterface(IID_IEnumIDList, reinterpret_cast<void**>(out));
 }

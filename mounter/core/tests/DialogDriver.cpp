@@ -1,6 +1,7 @@
 #include "DialogDriver.h"
 
 #include "GdiObject.h"
+#include "UserObject.h"
 
 #include "MounterGlobals.h"
 
@@ -118,11 +119,9 @@ std::vector<BYTE> IconPixels(HICON icon) {
 }
 
 std::vector<BYTE> StateIconPixels(UINT id) {
-    HICON icon = static_cast<HICON>(
-        LoadImageA(mounter::ModuleInstance(), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0));
-    std::vector<BYTE> pixels = IconPixels(icon);
-    DestroyIcon(icon);
-    return pixels;
+    pv::UniqueIcon icon(static_cast<HICON>(
+        LoadImageA(mounter::ModuleInstance(), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0)));
+    return IconPixels(icon.get());
 }
 
 std::vector<BYTE> ShownIconPixels(HWND dialog, int id) {
