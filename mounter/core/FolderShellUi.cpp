@@ -84,6 +84,11 @@ void CMounterNameSpaceFolder::ShowPropertySheet(HWND owner, UINT captionId) {
     PropertySheetA(&header);
 }
 
+void CMounterNameSpaceFolder::ShowPictureProperties(HWND owner) {
+    m_pictureSheetAnswered = TryCameraOnce();
+    ShowPropertySheet(owner, IDS_SHEET_PICTURE);
+}
+
 int CMounterNameSpaceFolder::TryCameraOnce() {
     try {
         if (IsSessionOpen()) return RefreshCameraStatus() == 0 ? 1 : 0;

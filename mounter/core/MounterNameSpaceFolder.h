@@ -125,6 +125,9 @@ public:
     // The camera path of an item of this folder: the folder's camera directory, "\" and its name.
     std::string CameraPathOf(LPCITEMIDLIST item) const;
 
+    // The picture file's sheet, after one try at the camera.
+    void ShowPictureProperties(HWND owner);
+
     // Set before a property sheet opens: 1 when the camera answered.
     int m_memorySheetAnswered = 0;
     int m_albumSheetAnswered = 0;

@@ -3,6 +3,7 @@
 
 #include "AlbumNameTable.h"
 #include "MounterGlobals.h"
+#include "ShellViewFactory.h"
 #include "pvhost.h"
 
 CMounterNameSpaceFolder::CMounterNameSpaceFolder(const CLSID& clsid) : m_clsid(clsid) {
@@ -73,12 +74,11 @@ HRESULT CMounterNameSpaceFolder::ParseDisplayName(HWND, LPBC, LPOLESTR, ULONG*, 
 
 HRESULT CMounterNameSpaceFolder::BindToStorage(LPCITEMIDLIST, LPBC, REFIID, void**) { return E_NOTIMPL; }
 
-// The folders' shell views belong to the view library; until a folder class has one, the shell shows
-// the folder through its enumeration only.
-HRESULT CMounterNameSpaceFolder::CreateViewObject(HWND, REFIID, void** out) {
+HRESULT CMounterNameSpaceFolder::CreateViewObject(HWND owner, REFIID iid, void** out) {
     if (!out) return E_INVALIDARG;
     *out = nullptr;
-    return E_NOTIMPL;
+    if (iid != IID_IShellView) return E_NOTIMPL;
+    return CreateMounterShellView(this, owner, m_clsid, out);
 }
 
 HRESULT CMounterNameSpaceFolder::SetNameOf(HWND, LPCITEMIDLIST, LPCOLESTR, SHGDNF, LPITEMIDLIST*) {
