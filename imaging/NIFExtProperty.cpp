@@ -1,6 +1,8 @@
 #include "NIFExtProperty.h"
 
+#include <algorithm>
 #include <cstring>
+#include <memory>
 
 void NIFExtProperty::SetInteger(uint32_t type, int64_t v) {
     *this = NIFExtProperty(type);
@@ -113,3 +115,81 @@ bool NIFExtProperty::operator==(const NIFExtProperty& other) const {
     return type_ == other.type_ && integer_ == other.integer_ && real_ == other.real_ &&
            text_ == other.text_ && bytes_ == other.bytes_ && elements_ == other.elements_;
 }
+
+namespace {
+
+bool IsText(uint32_t type) { return type == VT_LPSTR || type == VT_LPWSTR; }
+
+wchar_t* CopyText(const std::wstring& text) {
+    auto copy = std::make_unique<wchar_t[]>(text.size() + 1);
+    std::copy(text.begin(), text.end(), copy.get());
+    copy[text.size()] = L'\0';
+    return copy.release();
+}
+
+// A vector's elements while all of them pass the test.
+template <typename Test>
+bool AllElements(const std::vector<NIFExtProperty>& elements, Test test) {
+    return std::all_of(elements.begin(), elements.end(), test);
+}
+
+}  // namespace
+
+wchar_t* NIFExtProperty::GetWideString() const { return IsText(type_) ? CopyText(text_) : nullptr; }
+
+NIFWideStringArray* NIFExtProperty::GetWideStringArray() const {
+    if (!(type_ & VT_VECTOR) || !AllElements(elements_, [](const NIFExtProperty& e) { return IsText(e.type_); }))
+        return nullptr;
+    auto strings = std::make_unique<wchar_t*[]>(elements_.size());
+    auto array = std::make_unique<NIFWideStringArray>(NIFWideStringArray{0, strings.release()});
+    try {
+        for (; array->count < elements_.size(); ++array->count)
+            array->strings[array->count] = CopyText(elements_[array->count].text_);
+    } catch (...) {
+        NIFRelease(array.release());
+        throw;
+    }
+    return array.release();
+}
+
+float* NIFExtProperty::GetFloatArray(size_t* count) const {
+    if (count) *count = 0;
+    auto numeric = [](const NIFExtProperty& e) { return e.type_ == VT_R4 || e.type_ == VT_R8 || e.IsInteger(); };
+    if (!count || !(type_ & VT_VECTOR) || !AllElements(elements_, numeric)) return nullptr;
+    auto values = std::make_unique<float[]>(elements_.size() + 1);
+    for (size_t i = 0; i < elements_.size(); ++i) elements_[i].Get(&values[i]);
+    *count = elements_.size();
+    return values.release();
+}
+
+NIFExtensionList* NIFExtProperty::GetExtensionList() const {
+    if (type_ != (VT_VECTOR | VT_VARIANT) || elements_.size() % 2) return nullptr;
+    const size_t count = elements_.size() / 2;
+    for (size_t i = 0; i < count; ++i) {
+        CLSID id;
+        if (!IsText(elements_[2 * i].type_) || !elements_[2 * i + 1].GetClsid(&id)) return nullptr;
+    }
+    auto extensions = std::make_unique<NIFExtension[]>(count);
+    auto list = std::make_unique<NIFExtensionList>(NIFExtensionList{0, extensions.release()});
+    try {
+        for (; list->count < count; ++list->count) {
+            NIFExtension& e = list->extensions[list->count];
+            elements_[2 * list->count + 1].GetClsid(&e.classId);
+            e.name = CopyText(elements_[2 * list->count].text_);
+        }
+    } catch (...) {
+        NIFRelease(list.release());
+        throw;
+    }
+    return list.release();
+}
+
+void NIFExtProperty::SetExtensionList(const NIFExtensionList& list) {
+    SetVector(VT_VARIANT, 2 * size_t(list.count));
+    for (uint32_t i = 0; i < list.count; ++i) {
+        elements_[2 * i].Set(list.extensions[i].name);
+        elements_[2 * i + 1].SetClsid(list.extensions[i].classId);
+    }
+}
+
+void NIFExtProperty::Release() { delete this; }

@@ -2,6 +2,7 @@
 // property sets.
 #pragma once
 
+#include "ComPtr.h"
 #include "NIFExtFpxStream.h"
 #include "NIFExtPropertySet.h"
 
@@ -24,7 +25,7 @@ public:
     NIFStorage(const NIFStorage& other);
     NIFStorage& operator=(const NIFStorage& other);
     ~NIFStorage();
-    void Release() { delete this; }
+    void Release();   // deletes the object inside the library that made it
 
     int OpenStorage(const wchar_t* name, NIFStorage** out);
     int CreateStorage(const wchar_t* name, NIFStorage** out);
@@ -46,6 +47,7 @@ public:
     int GetBytes(std::vector<uint8_t>* out) const;
 
 private:
+    // Keeps references of its own to both.
     NIFStorage(IStorage* storage, nif::MemoryLockBytes* bytes);
     int RawStream(const wchar_t* name, bool create, IStream** out, const char* where);
     template <typename T>
@@ -54,6 +56,6 @@ private:
     template <typename Set>
     int PropertySet(const wchar_t* name, bool create, Set** out, const char* where);
 
-    IStorage* storage_;
-    nif::MemoryLockBytes* bytes_;   // the memory under the file, shared by its storages
+    pv::ComPtr<IStorage> storage_;
+    pv::ComPtr<nif::MemoryLockBytes> bytes_;   // the memory under the file, shared by its storages
 };

@@ -1,7 +1,9 @@
 #include "ParallelRows.h"
 
+#include "FlatCall.h"
 #include "NIFError.h"
 #include "SlimLock.h"
+#include "UniqueResource.h"
 
 #include <windows.h>
 
@@ -27,7 +29,7 @@ public:
 
     void workRows() {
         const int worker = nextWorker_.fetch_add(1);
-        for (long row; (row = take()) >= 0;) finish(row, work_(worker, row));
+        for (long row; (row = take()) >= 0;) finish(row, workRow(worker, row));
     }
 
     // The calling thread's part: it reports each row as soon as it and those above it are
@@ -40,7 +42,7 @@ public:
                 if (int rc = report(reported)) return stop(rc);
                 ++reported;
             } else if (long row = take(); row >= 0) {
-                finish(row, work_(0, row));
+                finish(row, workRow(0, row));
             } else {
                 waitUntilDone(reported);
             }
@@ -50,6 +52,10 @@ public:
 
 private:
     long rows() const { return static_cast<long>(outcomes_.size()); }
+
+    int workRow(int worker, long row) {
+        return Guarded("NIFImage::readRegion", [&] { return work_(worker, row); });
+    }
 
     long take() {
         std::lock_guard<SlimLock> hold(lock_);
@@ -89,6 +95,17 @@ private:
     std::atomic<int> nextWorker_{1};
 };
 
+// The pool's work object, waited for before it is closed. A helper decodes at most the row it
+// holds before it finds none left; one that a busy pool has not started yet would find none: it
+// is cancelled rather than waited for.
+struct PoolWorkTraits : pv::NullHandle<PTP_WORK> {
+    static void close(PTP_WORK work) {
+        WaitForThreadpoolWorkCallbacks(work, TRUE);
+        CloseThreadpoolWork(work);
+    }
+};
+using PoolWork = pv::UniqueResource<PoolWorkTraits>;
+
 // Each helper takes the next worker number and the rows it can get.
 void CALLBACK HelperCallback(PTP_CALLBACK_INSTANCE, void* context, PTP_WORK) {
     static_cast<RowJob*>(context)->workRows();
@@ -96,19 +113,14 @@ void CALLBACK HelperCallback(PTP_CALLBACK_INSTANCE, void* context, PTP_WORK) {
 
 }  // namespace
 
-// The pool's work object is waited for before the job goes: its callbacks have returned by
-// then, so nothing of the module runs on after the last row.
-int ForEachRow(long rows, int helpers, const RowWork& work, const RowReport& report) {
+// The pool's work object goes before the job: its callbacks have returned by then, so nothing of
+// the module runs on after the last row.
+int ForEachRow(long rows, int helpers, const RowWork& work, const RowReport& report,
+               PTP_CALLBACK_ENVIRON environment) {
     RowJob job(rows, work);
-    PTP_WORK pool = helpers > 0 ? CreateThreadpoolWork(HelperCallback, &job, nullptr) : nullptr;
-    for (int i = 0; pool && i < helpers; ++i) SubmitThreadpoolWork(pool);
-    const int rc = job.run(report);
-    if (pool) {
-        // A helper decodes at most the row it holds before it finds none left.
-        WaitForThreadpoolWorkCallbacks(pool, FALSE);
-        CloseThreadpoolWork(pool);
-    }
-    return rc;
+    PoolWork pool(helpers > 0 ? CreateThreadpoolWork(HelperCallback, &job, environment) : nullptr);
+    for (int i = 0; pool && i < helpers; ++i) SubmitThreadpoolWork(pool.get());
+    return job.run(report);
 }
 
 }  // namespace nif
