@@ -29,12 +29,12 @@ void NIFExtProperty::Set(const wchar_t* text) {
     text_ = text ? text : L"";
 }
 
-void NIFExtProperty::SetBlob(const void* data, size_t size) {
+void NIFExtProperty::SetBlob(const void* data, uint32_t size) {
     *this = NIFExtProperty(VT_BLOB);
     bytes_.assign(static_cast<const uint8_t*>(data), static_cast<const uint8_t*>(data) + size);
 }
 
-void NIFExtProperty::SetClipboard(const void* data, size_t size) {
+void NIFExtProperty::SetClipboard(const void* data, uint32_t size) {
     SetBlob(data, size);
     type_ = VT_CF;
 }
@@ -44,7 +44,7 @@ void NIFExtProperty::SetClsid(const CLSID& id) {
     type_ = VT_CLSID;
 }
 
-void NIFExtProperty::SetVector(uint32_t elementType, size_t count) {
+void NIFExtProperty::SetVector(uint32_t elementType, uint32_t count) {
     *this = NIFExtProperty(VT_VECTOR | elementType);
     elements_.assign(count, NIFExtProperty(elementType == VT_VARIANT ? uint32_t(VT_EMPTY) : elementType));
 }
@@ -103,11 +103,11 @@ bool NIFExtProperty::GetClsid(CLSID* id) const {
     return true;
 }
 
-NIFExtProperty* NIFExtProperty::GetElement(size_t index) {
+NIFExtProperty* NIFExtProperty::GetElement(uint32_t index) {
     return index < elements_.size() ? &elements_[index] : nullptr;
 }
 
-const NIFExtProperty* NIFExtProperty::GetElement(size_t index) const {
+const NIFExtProperty* NIFExtProperty::GetElement(uint32_t index) const {
     return index < elements_.size() ? &elements_[index] : nullptr;
 }
 
@@ -152,13 +152,13 @@ NIFWideStringArray* NIFExtProperty::GetWideStringArray() const {
     return array.release();
 }
 
-float* NIFExtProperty::GetFloatArray(size_t* count) const {
+float* NIFExtProperty::GetFloatArray(uint32_t* count) const {
     if (count) *count = 0;
     auto numeric = [](const NIFExtProperty& e) { return e.type_ == VT_R4 || e.type_ == VT_R8 || e.IsInteger(); };
     if (!count || !(type_ & VT_VECTOR) || !AllElements(elements_, numeric)) return nullptr;
     auto values = std::make_unique<float[]>(elements_.size() + 1);
     for (size_t i = 0; i < elements_.size(); ++i) elements_[i].Get(&values[i]);
-    *count = elements_.size();
+    *count = static_cast<uint32_t>(elements_.size());
     return values.release();
 }
 

@@ -35,12 +35,12 @@ public:
     void Set(const wchar_t* text);
     void SetFileTime(uint64_t time) { SetInteger(VT_FILETIME, static_cast<int64_t>(time)); }
     void SetInteger(uint32_t type, int64_t v);
-    void SetBlob(const void* data, size_t size);
+    void SetBlob(const void* data, uint32_t size);
     // Clipboard data: the format tag followed by its bytes.
-    void SetClipboard(const void* data, size_t size);
+    void SetClipboard(const void* data, uint32_t size);
     void SetClsid(const CLSID& id);
     // A vector of count elements of elementType (VT_VARIANT for elements of their own types).
-    void SetVector(uint32_t elementType, size_t count);
+    void SetVector(uint32_t elementType, uint32_t count);
 
     // Each conversion answers false when the stored type cannot give the value.
     bool Get(int8_t* v) const { return GetInRange(v, -128, 127); }
@@ -61,7 +61,7 @@ public:
     NIFWideStringArray* GetWideStringArray() const;
     // The numbers of a vector of floating-point or integer elements as floats, freed with
     // NIFRelease; nullptr for any other property. count receives their number.
-    float* GetFloatArray(size_t* count) const;
+    float* GetFloatArray(uint32_t* count) const;
     // An extension list: a vector of variants holding, extension after extension, its name and its
     // class identifier. Freed with NIFRelease; nullptr for a property of another shape.
     NIFExtensionList* GetExtensionList() const;
@@ -71,8 +71,8 @@ public:
     bool GetClsid(CLSID* id) const;
     size_t GetCount() const { return elements_.size(); }
     // Element index of a vector, nullptr beyond the end.
-    NIFExtProperty* GetElement(size_t index);
-    const NIFExtProperty* GetElement(size_t index) const;
+    NIFExtProperty* GetElement(uint32_t index);
+    const NIFExtProperty* GetElement(uint32_t index) const;
 
     bool IsInteger() const;
     bool operator==(const NIFExtProperty& other) const;

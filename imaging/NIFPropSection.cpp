@@ -66,7 +66,7 @@ std::vector<uint8_t> NIFPropSection::Serialize() const {
     return out;
 }
 
-bool NIFPropSection::Parse(const uint8_t* data, size_t size, nif::ParseBudget& budget) {
+bool NIFPropSection::Parse(const uint8_t* data, uint32_t size, nif::ParseBudget& budget) {
     nif::ByteReader head(data, size);
     uint32_t length, count;
     if (!head.u32(&length) || !head.u32(&count) || length < 8 || length > size || count > (length - 8) / 8) return false;
@@ -93,6 +93,6 @@ bool NIFPropSection::Parse(const uint8_t* data, size_t size, nif::ParseBudget& b
     return true;
 }
 
-bool NIFPropSection::ParseDictionary(const uint8_t*, size_t, uint32_t, nif::ParseBudget&) { return true; }
+bool NIFPropSection::ParseDictionary(const uint8_t*, uint32_t, uint32_t, nif::ParseBudget&) { return true; }
 
 void NIFPropSection::Release() { delete this; }

@@ -33,13 +33,13 @@ public:
     // The section's serialised form, from its first byte (size) on, and back. Reading charges what
     // it makes to the budget of the set; a section whose properties share a value is refused.
     std::vector<uint8_t> Serialize() const;
-    bool Parse(const uint8_t* data, size_t size, nif::ParseBudget& budget);
+    bool Parse(const uint8_t* data, uint32_t size, nif::ParseBudget& budget);
 
 protected:
     // The dictionary (property names, identifier 0), which this class neither keeps nor writes:
     // it skips one it reads. section: the section's length bytes; offset: the dictionary's.
     virtual std::vector<uint8_t> DictionaryValue() const { return {}; }
-    virtual bool ParseDictionary(const uint8_t* section, size_t length, uint32_t offset, nif::ParseBudget& budget);
+    virtual bool ParseDictionary(const uint8_t* section, uint32_t length, uint32_t offset, nif::ParseBudget& budget);
 
 private:
     GUID fmtid_;

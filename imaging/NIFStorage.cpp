@@ -34,7 +34,7 @@ NIFStorage& NIFStorage::operator=(const NIFStorage& other) = default;
 
 NIFStorage::~NIFStorage() = default;
 
-int NIFStorage::OpenOnMemory(const void* data, size_t size, NIFStorage** out) {
+int NIFStorage::OpenOnMemory(const void* data, uint32_t size, NIFStorage** out) {
     if (!data || !out) return nif::Fail(NIF_MISSING_ARGUMENT, "Missing argument in NIFStorage::OpenOnMemory.");
     const std::string damage = nif::CheckCompoundFile(static_cast<const uint8_t*>(data), size);
     if (!damage.empty())

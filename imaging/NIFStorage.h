@@ -18,7 +18,7 @@ class NIF_API NIFStorage {
 public:
     // The root storage of the file in the caller's buffer, read-only; the buffer must outlive
     // the storage and everything opened from it.
-    static int OpenOnMemory(const void* data, size_t size, NIFStorage** out);
+    static int OpenOnMemory(const void* data, uint32_t size, NIFStorage** out);
     // A new, empty file in memory of its own.
     static int CreateOnMemory(NIFStorage** out);
 

@@ -58,7 +58,7 @@ TEST(HandedOut, TextsAndArraysComeInBlocksOfTheirOwn) {
     numbers.SetVector(VT_R4, 2);
     numbers.GetElement(0)->Set(0.5f);
     numbers.GetElement(1)->Set(-2.25f);
-    size_t count = 9;
+    uint32_t count = 9;
     float* values = numbers.GetFloatArray(&count);
     ASSERT_NE(nullptr, values);
     ASSERT_EQ(2u, count);
