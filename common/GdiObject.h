@@ -3,36 +3,18 @@
 // device context and deselected again.
 #pragma once
 
-#include <windows.h>
+#include "UniqueResource.h"
 
-#include <utility>
+#include <windows.h>
 
 namespace pv {
 
-template <typename Handle = HGDIOBJ>
-class GdiObject {
-public:
-    GdiObject() = default;
-    explicit GdiObject(Handle h) : h_(h) {}
-    ~GdiObject() { reset(); }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    GdiObject(GdiObject&& other) noexcept : h_(other.release()) {}
-    GdiObject& operator=(GdiObject&& other) noexcept {
-        if (this != &other) reset(other.release());
-        return *this;
-    }
-
-    Handle get() const { return h_; }
-    explicit operator bool() const { return h_ != nullptr; }
-    Handle release() { return std::exchange(h_, nullptr); }
-    void reset(Handle h = nullptr) {
-        if (Handle old = std::exchange(h_, h)) DeleteObject(old);
-    }
-
-private:
-    Handle h_ = nullptr;
+template <typename H>
+struct GdiObjectTraits : NullHandle<H> {
+    static void close(H h) { DeleteObject(h); }
 };
+template <typename Handle = HGDIOBJ>
+using GdiObject = UniqueResource<GdiObjectTraits<Handle>>;
 
 using GdiBitmap = GdiObject<HBITMAP>;
 using GdiBrush = GdiObject<HBRUSH>;

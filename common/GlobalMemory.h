@@ -1,39 +1,25 @@
 // Global memory blocks: an owned block, freed when it goes unless handed on, and a lock that
-// gives its bytes for a scope.
+// gives its bytes for a scope. And a local block that a system call allocated for its caller
+// (FormatMessage with FORMAT_MESSAGE_ALLOCATE_BUFFER), freed with LocalFree.
 #pragma once
+
+#include "UniqueResource.h"
 
 #include <windows.h>
 
-#include <utility>
-
 namespace pv {
 
-class GlobalBlock {
+struct GlobalBlockTraits : NullHandle<HGLOBAL> {
+    static void close(HGLOBAL h) { GlobalFree(h); }
+};
+
+// release() hands the block on (a data object's medium, a TWAIN application).
+class GlobalBlock : public UniqueResource<GlobalBlockTraits> {
 public:
-    GlobalBlock() = default;
-    explicit GlobalBlock(HGLOBAL block) : block_(block) {}
+    using UniqueResource::UniqueResource;
     // A new block of the given size and flags (GMEM_MOVEABLE, GMEM_ZEROINIT, ...); empty when
     // there is no memory.
     static GlobalBlock alloc(UINT flags, SIZE_T size) { return GlobalBlock(GlobalAlloc(flags, size)); }
-    ~GlobalBlock() { reset(); }
-    GlobalBlock(const GlobalBlock&) = delete;
-    GlobalBlock& operator=(const GlobalBlock&) = delete;
-    GlobalBlock(GlobalBlock&& other) noexcept : block_(other.release()) {}
-    GlobalBlock& operator=(GlobalBlock&& other) noexcept {
-        if (this != &other) reset(other.release());
-        return *this;
-    }
-
-    HGLOBAL get() const { return block_; }
-    explicit operator bool() const { return block_ != nullptr; }
-    // Ownership goes to the caller (a data object's medium, a TWAIN application).
-    HGLOBAL release() { return std::exchange(block_, nullptr); }
-    void reset(HGLOBAL block = nullptr) {
-        if (HGLOBAL old = std::exchange(block_, block)) GlobalFree(old);
-    }
-
-private:
-    HGLOBAL block_ = nullptr;
 };
 
 // The bytes of a block for as long as the lock lives; data() is null when the lock failed.
@@ -56,5 +42,10 @@ private:
     HGLOBAL block_;
     void* data_;
 };
+
+struct LocalMemoryTraits : NullHandle<HLOCAL> {
+    static void close(HLOCAL h) { LocalFree(h); }
+};
+using LocalMemory = UniqueResource<LocalMemoryTraits>;
 
 }  // namespace pv

@@ -30,21 +30,10 @@ bool ParseColorSpace(const std::vector<uint8_t>& blob, ColorSpace* out) {
         uint32_t code = first;
         if (c > 0 && !in.u32(&code)) return false;
         const uint32_t expected = cs.opacity && c == channels - 1 ? kOpacityChannel : c;
-        if (((code >> 16) & 0x7FFF) != cs.space || (code & 0xFFFF) != expected) return false;
+        if (((code >> 16) & 0x7FFF) != cs.space || (code & kChannelTypeMask) != expected) return false;
     }
     *out = cs;
     return true;
-}
-
-std::vector<uint8_t> ColorSpaceBlob(const ColorSpace& space, bool calibrated) {
-    std::vector<uint8_t> blob(8 + 4 * space.channels());
-    StoreU32(blob.data(), 1);
-    StoreU32(blob.data() + 4, static_cast<uint32_t>(space.channels()));
-    for (int c = 0; c < space.channels(); ++c) {
-        uint32_t channel = space.opacity && c == space.colorChannels ? kOpacityChannel : uint32_t(c);
-        StoreU32(blob.data() + 8 + 4 * c, (calibrated ? 0 : 0x80000000u) | space.space << 16 | channel);
-    }
-    return blob;
 }
 
 }  // namespace nif

@@ -18,6 +18,5 @@ struct ColorSpace {
 // Blob: sub-image count, channel count, one code per channel. False for anything this reader
 // does not decode.
 bool ParseColorSpace(const std::vector<uint8_t>& blob, ColorSpace* out);
-std::vector<uint8_t> ColorSpaceBlob(const ColorSpace& space, bool calibrated);
 
 }  // namespace nif

@@ -16,6 +16,7 @@ constexpr GUID kResolutionClass = FpxGuid(0x56616100);
 constexpr GUID kImageContentsFormat = FpxGuid(0x56616400);
 constexpr GUID kImageInfoFormat = FpxGuid(0x56616500);
 constexpr GUID kViewClass = FpxGuid(0x56616700);
+constexpr GUID kSecondViewClass = FpxGuid(0x56616800);
 constexpr GUID kGlobalInfoFormat = FpxGuid(0x56616F00);
 constexpr GUID kSummaryFormat = {0xF29F85E0, 0x4FF9, 0x1068, {0xAB, 0x91, 0x08, 0x00, 0x2B, 0x27, 0xB3, 0xD9}};
 
@@ -47,11 +48,14 @@ constexpr uint32_t kPidMaxTransformIndex = 0x00010102;
 constexpr uint32_t kPidMaxOperationIndex = 0x00010103;
 
 // Colour-space codes of the sub-image colour blob: bit 31 uncalibrated, bits 16-30 the space,
-// bits 0-15 the channel.
+// bit 15 set on the colour channels of a picture with opacity (their values are premultiplied by
+// it), bits 0-14 the channel.
 constexpr uint32_t kSpaceMonochrome = 1;
 constexpr uint32_t kSpacePhotoYcc = 2;
 constexpr uint32_t kSpaceRgb = 3;
 constexpr uint32_t kOpacityChannel = 0x7FFE;
+constexpr uint32_t kChannelTypeMask = 0x7FFF;
+constexpr uint32_t kPremultipliedFlag = 0x8000;
 
 constexpr int kTileSide = 64;
 

@@ -19,6 +19,20 @@ struct NIFHandle {
     // the read has returned.
     int reads = 0;
 
+    // A read under way for as long as it lives.
+    class Read {
+    public:
+        explicit Read(NIFHandle& handle) : handle_(handle) { ++handle_.reads; }
+        ~Read() {
+            if (--handle_.reads == 0 && !handle_.open) handle_.close();
+        }
+        Read(const Read&) = delete;
+        Read& operator=(const Read&) = delete;
+
+    private:
+        NIFHandle& handle_;
+    };
+
     // Releases the image, its storage and caches; the record itself stays.
     void close() {
         open = false;

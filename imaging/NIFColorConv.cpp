@@ -81,6 +81,8 @@ NIFColorConv& NIFColorConv::operator=(const NIFColorConv& other) {
     releaseShape();
     std::memcpy(matrix_, other.matrix_, sizeof matrix_);
     std::memcpy(tables_, other.tables_, sizeof tables_);
+    std::memcpy(matrix4_, other.matrix4_, sizeof matrix4_);
+    std::memcpy(tables4_, other.tables4_, sizeof tables4_);
     std::memcpy(packed_, other.packed_, sizeof packed_);
     std::memcpy(outBytes_, other.outBytes_, sizeof outBytes_);
     preShape_ = other.preShape_;
@@ -121,6 +123,28 @@ void NIFColorConv::buildLookupTables() {
         }
     buildPackedTables();
     buildOutputBytes();
+    buildFourChannelTables();
+}
+
+// Rows 0 to 2 take the colour coefficients and, in the opacity's column, the row's constant per
+// unit of opacity; row 3 passes the opacity on.
+void NIFColorConv::buildFourChannelTables() {
+    for (int k = 0; k < 4; ++k)
+        for (int j = 0; j < 4; ++j)
+            matrix4_[k][j] = k == 3 ? (j == 3 ? 1.0f : 0.0f) : j == 3 ? matrix_[k][3] / 255.0f : matrix_[k][j];
+    for (int k = 0; k < 3; ++k)
+        for (int j = 0; j < 4; ++j)
+            for (int i = 0; i < kTableSize; ++i) tables4_[k][j][i] = FixedPoint(double(matrix4_[k][j]) * i);
+}
+
+void NIFColorConv::convertFourPostShape(uint8_t& a0, uint8_t& a1, uint8_t& a2, uint8_t a3) const {
+    uint8_t* out[3] = {&a0, &a1, &a2};
+    const uint8_t in[4] = {a0, a1, a2, a3};
+    for (int k = 0; k < 3; ++k) {
+        const int s = tables4_[k][0][in[0]] + tables4_[k][1][in[1]] + tables4_[k][2][in[2]] + tables4_[k][3][in[3]];
+        const int v = s < -16 ? 0 : std::min((s + 16) >> 5, shapeCount_ - 1);
+        *out[k] = static_cast<uint8_t>(std::clamp(shape_[v], 0, 255));
+    }
 }
 
 // A pre-shape entry indexes the 350-entry tables, so it is held inside them; an input not
@@ -167,6 +191,13 @@ void NIFColorConv::convertRow(const uint8_t* src, long plane, long width, const 
 
 int NIFColorConv::colorConvert4Chan(long width, long height, const NIFChannel channels[4]) const {
     if (!channels || !HasAllChannels<4>(channels)) return NIF_MISSING_ARGUMENT;
-    // The opacity channel keeps its values.
-    return colorConvert(width, height, channels);
+    for (long y = 0; y < height; ++y) {
+        uint8_t* p[4];
+        for (int c = 0; c < 4; ++c) p[c] = channels[c].start + y * channels[c].lineStride;
+        for (long x = 0; x < width; ++x) {
+            convertFourPostShape(*p[0], *p[1], *p[2], *p[3]);
+            for (int c = 0; c < 4; ++c) p[c] += channels[c].pixelStride;
+        }
+    }
+    return NIF_OK;
 }

@@ -32,7 +32,10 @@ public:
     // Converts width x height pixels in place. Returns NIF_OK, or NIF_MISSING_ARGUMENT when a
     // channel has no start pointer.
     int colorConvert(long width, long height, const NIFChannel channels[3]) const;
-    // The same with a fourth (opacity) channel, which is kept as it is.
+    // The same with a fourth channel, opacity, by the 4 x 4 matrix and always post-shaped: the
+    // colour channels of a picture with opacity are premultiplied by it, so a row's constant
+    // scales with the opacity (its column of the matrix holds the constant per unit of opacity)
+    // and the opacity itself is kept as it is.
     int colorConvert4Chan(long width, long height, const NIFChannel channels[4]) const;
 
     // One row of width pixels whose three samples lie in three planes: src[x], src[x + plane]
@@ -46,6 +49,7 @@ public:
     int32_t shapeCount() const { return shapeCount_; }
     int32_t shapeEntry(int32_t i) const { return shape_[i]; }
     int16_t tableEntry(int row, int column, int i) const { return tables_[row][column][i]; }
+    float fourChannelEntry(int row, int column) const { return matrix4_[row][column]; }
 
 private:
     // The pre- or post-shaped sum s of an output channel, rounded as (s + 16) >> 5, gives the
@@ -61,6 +65,8 @@ private:
     static constexpr uint32_t kLaneMask = (1u << kLaneBits) - 1;
 
     void buildLookupTables();
+    void buildFourChannelTables();
+    void convertFourPostShape(uint8_t& a0, uint8_t& a1, uint8_t& a2, uint8_t a3) const;
     void buildPackedTables();
     void buildOutputBytes();
     int preShapedIndex(int a) const;
@@ -75,6 +81,8 @@ private:
 
     float matrix_[3][4];
     int16_t tables_[3][3][kTableSize];
+    float matrix4_[4][4];
+    int16_t tables4_[3][4][kTableSize];
     uint64_t packed_[3][256];
     uint8_t outBytes_[kShapeSpan];
     const int32_t* shape_ = nullptr;

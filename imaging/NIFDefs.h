@@ -3,8 +3,9 @@
 
 #include <cstdint>
 
+// The library's exports are declared in pvacquire.def; users import them.
 #ifdef NIF_BUILD
-#define NIF_API __declspec(dllexport)
+#define NIF_API
 #else
 #define NIF_API __declspec(dllimport)
 #endif

@@ -60,6 +60,19 @@ int FailHr(HRESULT hr, const char* where) {
     return Fail(code, std::string(ScodeName(hr)) + " in " + where + ".");
 }
 
+// The message is made where memory may be short: a message that cannot be made stays empty.
+int FailFromException(const char* where, bool outOfMemory) noexcept {
+    const int code = outOfMemory ? NIF_OUT_OF_MEMORY : NIF_BAD_FILE;
+    LastError& e = ThreadError();
+    e.code = code;
+    try {
+        e.message = std::string(outOfMemory ? "Out of memory in " : "Unexpected failure in ") + where + ".";
+    } catch (...) {
+        e.message.clear();
+    }
+    return code;
+}
+
 int LastCode() { return ThreadError().code; }
 const std::string& LastMessage() { return ThreadError().message; }
 void ClearLastError() { Fail(NIF_OK, std::string()); }

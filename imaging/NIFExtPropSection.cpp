@@ -41,7 +41,8 @@ std::vector<uint8_t> NIFExtPropSection::DictionaryValue() const {
     return names_.empty() ? std::vector<uint8_t>() : nif::WriteDictionary(names_, IsUnicode());
 }
 
-bool NIFExtPropSection::ParseDictionary(const uint8_t* section, size_t length, uint32_t offset) {
+bool NIFExtPropSection::ParseDictionary(const uint8_t* section, uint32_t length, uint32_t offset,
+                                        nif::ParseBudget& budget) {
     if (offset < 8 || offset >= length) return false;
-    return nif::ReadDictionary(section + offset, length - offset, IsUnicode(), &names_);
+    return nif::ReadDictionary(section + offset, length - offset, IsUnicode(), &names_, budget);
 }

@@ -26,7 +26,7 @@ public:
 
 protected:
     std::vector<uint8_t> DictionaryValue() const override;
-    bool ParseDictionary(const uint8_t* section, size_t length, uint32_t offset) override;
+    bool ParseDictionary(const uint8_t* section, uint32_t length, uint32_t offset, nif::ParseBudget& budget) override;
 
 private:
     std::map<uint32_t, std::wstring> names_;

@@ -1,6 +1,8 @@
 #include "NIFExtProperty.h"
 
+#include <algorithm>
 #include <cstring>
+#include <memory>
 
 void NIFExtProperty::SetInteger(uint32_t type, int64_t v) {
     *this = NIFExtProperty(type);
@@ -27,12 +29,12 @@ void NIFExtProperty::Set(const wchar_t* text) {
     text_ = text ? text : L"";
 }
 
-void NIFExtProperty::SetBlob(const void* data, size_t size) {
+void NIFExtProperty::SetBlob(const void* data, uint32_t size) {
     *this = NIFExtProperty(VT_BLOB);
     bytes_.assign(static_cast<const uint8_t*>(data), static_cast<const uint8_t*>(data) + size);
 }
 
-void NIFExtProperty::SetClipboard(const void* data, size_t size) {
+void NIFExtProperty::SetClipboard(const void* data, uint32_t size) {
     SetBlob(data, size);
     type_ = VT_CF;
 }
@@ -42,7 +44,7 @@ void NIFExtProperty::SetClsid(const CLSID& id) {
     type_ = VT_CLSID;
 }
 
-void NIFExtProperty::SetVector(uint32_t elementType, size_t count) {
+void NIFExtProperty::SetVector(uint32_t elementType, uint32_t count) {
     *this = NIFExtProperty(VT_VECTOR | elementType);
     elements_.assign(count, NIFExtProperty(elementType == VT_VARIANT ? uint32_t(VT_EMPTY) : elementType));
 }
@@ -101,11 +103,11 @@ bool NIFExtProperty::GetClsid(CLSID* id) const {
     return true;
 }
 
-NIFExtProperty* NIFExtProperty::GetElement(size_t index) {
+NIFExtProperty* NIFExtProperty::GetElement(uint32_t index) {
     return index < elements_.size() ? &elements_[index] : nullptr;
 }
 
-const NIFExtProperty* NIFExtProperty::GetElement(size_t index) const {
+const NIFExtProperty* NIFExtProperty::GetElement(uint32_t index) const {
     return index < elements_.size() ? &elements_[index] : nullptr;
 }
 
@@ -113,3 +115,81 @@ bool NIFExtProperty::operator==(const NIFExtProperty& other) const {
     return type_ == other.type_ && integer_ == other.integer_ && real_ == other.real_ &&
            text_ == other.text_ && bytes_ == other.bytes_ && elements_ == other.elements_;
 }
+
+namespace {
+
+bool IsText(uint32_t type) { return type == VT_LPSTR || type == VT_LPWSTR; }
+
+wchar_t* CopyText(const std::wstring& text) {
+    auto copy = std::make_unique<wchar_t[]>(text.size() + 1);
+    std::copy(text.begin(), text.end(), copy.get());
+    copy[text.size()] = L'\0';
+    return copy.release();
+}
+
+// A vector's elements while all of them pass the test.
+template <typename Test>
+bool AllElements(const std::vector<NIFExtProperty>& elements, Test test) {
+    return std::all_of(elements.begin(), elements.end(), test);
+}
+
+}  // namespace
+
+wchar_t* NIFExtProperty::GetWideString() const { return IsText(type_) ? CopyText(text_) : nullptr; }
+
+NIFWideStringArray* NIFExtProperty::GetWideStringArray() const {
+    if (!(type_ & VT_VECTOR) || !AllElements(elements_, [](const NIFExtProperty& e) { return IsText(e.type_); }))
+        return nullptr;
+    auto strings = std::make_unique<wchar_t*[]>(elements_.size());
+    auto array = std::make_unique<NIFWideStringArray>(NIFWideStringArray{0, strings.release()});
+    try {
+        for (; array->count < elements_.size(); ++array->count)
+            array->strings[array->count] = CopyText(elements_[array->count].text_);
+    } catch (...) {
+        NIFRelease(array.release());
+        throw;
+    }
+    return array.release();
+}
+
+float* NIFExtProperty::GetFloatArray(uint32_t* count) const {
+    if (count) *count = 0;
+    auto numeric = [](const NIFExtProperty& e) { return e.type_ == VT_R4 || e.type_ == VT_R8 || e.IsInteger(); };
+    if (!count || !(type_ & VT_VECTOR) || !AllElements(elements_, numeric)) return nullptr;
+    auto values = std::make_unique<float[]>(elements_.size() + 1);
+    for (size_t i = 0; i < elements_.size(); ++i) elements_[i].Get(&values[i]);
+    *count = static_cast<uint32_t>(elements_.size());
+    return values.release();
+}
+
+NIFExtensionList* NIFExtProperty::GetExtensionList() const {
+    if (type_ != (VT_VECTOR | VT_VARIANT) || elements_.size() % 2) return nullptr;
+    const size_t count = elements_.size() / 2;
+    for (size_t i = 0; i < count; ++i) {
+        CLSID id;
+        if (!IsText(elements_[2 * i].type_) || !elements_[2 * i + 1].GetClsid(&id)) return nullptr;
+    }
+    auto extensions = std::make_unique<NIFExtension[]>(count);
+    auto list = std::make_unique<NIFExtensionList>(NIFExtensionList{0, extensions.release()});
+    try {
+        for (; list->count < count; ++list->count) {
+            NIFExtension& e = list->extensions[list->count];
+            elements_[2 * list->count + 1].GetClsid(&e.classId);
+            e.name = CopyText(elements_[2 * list->count].text_);
+        }
+    } catch (...) {
+        NIFRelease(list.release());
+        throw;
+    }
+    return list.release();
+}
+
+void NIFExtProperty::SetExtensionList(const NIFExtensionList& list) {
+    SetVector(VT_VARIANT, 2 * size_t(list.count));
+    for (uint32_t i = 0; i < list.count; ++i) {
+        elements_[2 * i].Set(list.extensions[i].name);
+        elements_[2 * i + 1].SetClsid(list.extensions[i].classId);
+    }
+}
+
+void NIFExtProperty::Release() { delete this; }

@@ -2,7 +2,7 @@
 // with conversions between the C types and the stored type.
 #pragma once
 
-#include "NIFDefs.h"
+#include "NIFArrays.h"
 
 #include <objbase.h>
 
@@ -17,6 +17,8 @@ class NIF_API NIFExtProperty {
 public:
     NIFExtProperty() = default;
     explicit NIFExtProperty(uint32_t type) : type_(type) {}
+    // For a property the caller made with new; those of a section go with their section.
+    void Release();
 
     uint32_t GetType() const { return type_; }
 
@@ -33,16 +35,18 @@ public:
     void Set(const wchar_t* text);
     void SetFileTime(uint64_t time) { SetInteger(VT_FILETIME, static_cast<int64_t>(time)); }
     void SetInteger(uint32_t type, int64_t v);
-    void SetBlob(const void* data, size_t size);
+    void SetBlob(const void* data, uint32_t size);
     // Clipboard data: the format tag followed by its bytes.
-    void SetClipboard(const void* data, size_t size);
+    void SetClipboard(const void* data, uint32_t size);
     void SetClsid(const CLSID& id);
     // A vector of count elements of elementType (VT_VARIANT for elements of their own types).
-    void SetVector(uint32_t elementType, size_t count);
+    void SetVector(uint32_t elementType, uint32_t count);
 
     // Each conversion answers false when the stored type cannot give the value.
     bool Get(int8_t* v) const { return GetInRange(v, -128, 127); }
+    bool Get(uint8_t* v) const { return GetInRange(v, 0, 255); }
     bool Get(int16_t* v) const { return GetInRange(v, -32768, 32767); }
+    bool Get(uint16_t* v) const { return GetInRange(v, 0, 65535); }
     bool Get(int32_t* v) const { return GetInRange(v, INT32_MIN, INT32_MAX); }
     bool Get(uint32_t* v) const { return GetInRange(v, 0, UINT32_MAX); }
     bool Get(float* v) const;
@@ -50,13 +54,25 @@ public:
     bool Get(std::string* text) const;
     bool Get(std::wstring* text) const;
     bool GetFileTime(uint64_t* time) const;
+    // The text in a block of its own, freed with NIFRelease; nullptr for a property of no text.
+    wchar_t* GetWideString() const;
+    // The texts of a vector of strings (or of variants that hold strings), freed with NIFRelease;
+    // nullptr for any other property.
+    NIFWideStringArray* GetWideStringArray() const;
+    // The numbers of a vector of floating-point or integer elements as floats, freed with
+    // NIFRelease; nullptr for any other property. count receives their number.
+    float* GetFloatArray(uint32_t* count) const;
+    // An extension list: a vector of variants holding, extension after extension, its name and its
+    // class identifier. Freed with NIFRelease; nullptr for a property of another shape.
+    NIFExtensionList* GetExtensionList() const;
+    void SetExtensionList(const NIFExtensionList& list);
     const std::vector<uint8_t>* GetBlob() const;
     const std::vector<uint8_t>* GetClipboard() const;
     bool GetClsid(CLSID* id) const;
     size_t GetCount() const { return elements_.size(); }
     // Element index of a vector, nullptr beyond the end.
-    NIFExtProperty* GetElement(size_t index);
-    const NIFExtProperty* GetElement(size_t index) const;
+    NIFExtProperty* GetElement(uint32_t index);
+    const NIFExtProperty* GetElement(uint32_t index) const;
 
     bool IsInteger() const;
     bool operator==(const NIFExtProperty& other) const;

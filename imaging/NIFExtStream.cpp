@@ -4,18 +4,13 @@
 
 #include <new>
 
-NIFExtStream::NIFExtStream(IStream* stream) : stream_(stream) { stream_->AddRef(); }
+NIFExtStream::NIFExtStream(IStream* stream) : stream_(pv::ComPtr<IStream>::share(stream)) {}
 
-NIFExtStream::NIFExtStream(const NIFExtStream& other) : stream_(other.stream_) { stream_->AddRef(); }
+NIFExtStream::NIFExtStream(const NIFExtStream& other) = default;
 
-NIFExtStream& NIFExtStream::operator=(const NIFExtStream& other) {
-    other.stream_->AddRef();
-    stream_->Release();
-    stream_ = other.stream_;
-    return *this;
-}
+NIFExtStream& NIFExtStream::operator=(const NIFExtStream& other) = default;
 
-NIFExtStream::~NIFExtStream() { stream_->Release(); }
+NIFExtStream::~NIFExtStream() = default;
 
 int NIFExtStream::ReadFromFile(void* buffer, uint32_t size) {
     ULONG read = 0;
@@ -73,3 +68,5 @@ int NIFExtStream::ReadAll(std::vector<uint8_t>& out, uint64_t limit) {
     if (int rc = Seek(0)) return rc;
     return out.empty() ? NIF_OK : ReadFromFile(out.data(), static_cast<uint32_t>(out.size()));
 }
+
+void NIFExtStream::Release() { delete this; }

@@ -1,6 +1,7 @@
 // A stream of a structured storage.
 #pragma once
 
+#include "ComPtr.h"
 #include "NIFDefs.h"
 
 #include <objidl.h>
@@ -13,7 +14,7 @@ public:
     NIFExtStream(const NIFExtStream& other);
     NIFExtStream& operator=(const NIFExtStream& other);
     virtual ~NIFExtStream();
-    void Release() { delete this; }
+    void Release();   // deletes the object inside the library that made it
 
     // Reads exactly size bytes at the current position; fewer is a failure.
     int ReadFromFile(void* buffer, uint32_t size);
@@ -27,5 +28,5 @@ public:
     int ReadAll(std::vector<uint8_t>& out, uint64_t limit);
 
 private:
-    IStream* stream_;
+    pv::ComPtr<IStream> stream_;
 };

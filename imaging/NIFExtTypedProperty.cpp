@@ -31,7 +31,7 @@ bool NIFExt_VECTOR_Property::Read(const NIFExtProperty& property) {
     return true;
 }
 
-bool NIFExt_VECTOR_Property::SetElement(size_t index, const NIFExtProperty& value) {
+bool NIFExt_VECTOR_Property::SetElement(uint32_t index, const NIFExtProperty& value) {
     const bool fits = GetElementType() == VT_VARIANT ? value.GetType() != (VT_VECTOR | VT_VARIANT)
                                                      : value.GetType() == GetElementType();
     if (!fits || index > GetCount()) return false;
@@ -43,7 +43,7 @@ bool NIFExt_VECTOR_Property::SetElement(size_t index, const NIFExtProperty& valu
 }
 
 // New elements are empty, as SetVector makes them.
-void NIFExt_VECTOR_Property::Resize(size_t count) {
+void NIFExt_VECTOR_Property::Resize(uint32_t count) {
     const uint32_t type = GetElementType();
     Elements().resize(count, NIFExtProperty(type == VT_VARIANT ? uint32_t(VT_EMPTY) : type));
 }

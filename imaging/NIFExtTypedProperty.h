@@ -10,14 +10,14 @@
 class NIF_API NIFExt_BLOB_Property : public NIFExtProperty {
 public:
     NIFExt_BLOB_Property() : NIFExtProperty(VT_BLOB) {}
-    NIFExt_BLOB_Property(const void* data, size_t size) { SetBlob(data, size); }
+    NIFExt_BLOB_Property(const void* data, uint32_t size) { SetBlob(data, size); }
 
     // False, and nothing taken, for a property that is no blob.
     bool Read(const NIFExtProperty& property);
     // nullptr and 0 once the property has been set to a value of another kind.
     const uint8_t* GetData() const { return GetBlob() ? GetBlob()->data() : nullptr; }
     size_t GetSize() const { return GetBlob() ? GetBlob()->size() : 0; }
-    void SetData(const void* data, size_t size) { SetBlob(data, size); }
+    void SetData(const void* data, uint32_t size) { SetBlob(data, size); }
 };
 
 class NIF_API NIFExt_CLSID_Property : public NIFExtProperty {
@@ -34,7 +34,7 @@ public:
 class NIF_API NIFExt_VECTOR_Property : public NIFExtProperty {
 public:
     // count elements of elementType (VT_VARIANT for elements of their own types), each empty.
-    explicit NIFExt_VECTOR_Property(uint32_t elementType = VT_VARIANT, size_t count = 0) {
+    explicit NIFExt_VECTOR_Property(uint32_t elementType = VT_VARIANT, uint32_t count = 0) {
         SetVector(elementType, count);
     }
 
@@ -45,8 +45,8 @@ public:
     // element at index, or appends one at index GetCount(); it refuses a position beyond that
     // and a value of another type than the elements' (any type fits a vector of variants, but
     // not another vector of variants).
-    bool SetElement(size_t index, const NIFExtProperty& value);
-    void Resize(size_t count);
+    bool SetElement(uint32_t index, const NIFExtProperty& value);
+    void Resize(uint32_t count);
 };
 
 class NIF_API NIFExt_VARIANT_Property : public NIFExtProperty {

@@ -35,8 +35,15 @@ struct SubType {
 
 bool KnownChroma(uint32_t chroma) { return chroma == 0 || chroma == 0x11 || chroma == 0x12 || chroma == 0x21 || chroma == 0x22; }
 
+// Components as stored: two (monochrome with opacity) have no space of libjpeg's own and pass
+// through unchanged.
 J_COLOR_SPACE StoredSpace(int channels) {
-    return channels == 1 ? JCS_GRAYSCALE : channels == 3 ? JCS_YCbCr : JCS_CMYK;
+    switch (channels) {
+    case 1: return JCS_GRAYSCALE;
+    case 3: return JCS_YCbCr;
+    case 4: return JCS_CMYK;
+    default: return JCS_UNKNOWN;
+    }
 }
 
 int Unsupported() { return nif::Fail(NIF_BAD_FILE, "Unsupported JPEG sub-type in NIFJPEGer::decompressTile."); }

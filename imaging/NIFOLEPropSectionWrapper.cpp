@@ -24,3 +24,5 @@ bool NIFOLEPropSectionWrapper::DestroyProperty(uint32_t id) {
     NIFPropSection* s = section();
     return s && s->DestroyProperty(id);
 }
+
+void NIFOLEPropSectionWrapper::Release() { delete this; }

@@ -11,7 +11,7 @@ public:
     NIFOLEPropSectionWrapper(NIFPropertySet& set, const GUID& fmtid) : set_(&set), fmtid_(fmtid) {}
     NIFOLEPropSectionWrapper(const NIFOLEPropSectionWrapper&) = default;
     NIFOLEPropSectionWrapper& operator=(const NIFOLEPropSectionWrapper&) = default;
-    void Release() { delete this; }
+    void Release();   // deletes the object inside the library that made it
 
     const GUID& GetFormatId() const { return fmtid_; }
     bool Exists() const { return set_->GetSection(fmtid_) != nullptr; }

@@ -2,6 +2,8 @@
 
 #include "PropertyCodec.h"
 
+#include <set>
+
 namespace {
 
 constexpr uint32_t kCodePageId = 1;
@@ -64,10 +66,14 @@ std::vector<uint8_t> NIFPropSection::Serialize() const {
     return out;
 }
 
-bool NIFPropSection::Parse(const uint8_t* data, size_t size) {
+bool NIFPropSection::Parse(const uint8_t* data, uint32_t size, nif::ParseBudget& budget) {
     nif::ByteReader head(data, size);
     uint32_t length, count;
     if (!head.u32(&length) || !head.u32(&count) || length < 8 || length > size || count > (length - 8) / 8) return false;
+    std::set<uint32_t> offsets;
+    for (uint32_t i = 0; i < count; ++i)
+        if (!offsets.insert(nif::LoadU32(data + 12 + 8 * i)).second) return false;
+    if (!budget.take(count, size_t(count) * sizeof(NIFExtProperty))) return false;
     properties_.clear();
     // The code page comes first so that the strings (and names) after it are read in it.
     for (uint32_t pass = 0; pass < 2; ++pass) {
@@ -75,17 +81,18 @@ bool NIFPropSection::Parse(const uint8_t* data, size_t size) {
             uint32_t id = nif::LoadU32(data + 8 + 8 * i), offset = nif::LoadU32(data + 12 + 8 * i);
             if ((id == kCodePageId) != (pass == 0)) continue;
             if (id == kDictionaryId) {
-                if (!ParseDictionary(data, length, offset)) return false;
+                if (!ParseDictionary(data, length, offset, budget)) return false;
                 continue;
             }
             nif::ByteReader value(data, length);
-            if (offset < 8 || !value.seek(offset) || !nif::PropertyCodec(IsUnicode()).Read(value, properties_[id]))
+            if (offset < 8 || !value.seek(offset) ||
+                !nif::PropertyCodec(IsUnicode()).Read(value, properties_[id], budget))
                 return false;
         }
     }
     return true;
 }
 
-bool NIFPropSection::ParseDictionary(const uint8_t*, size_t, uint32_t) { return true; }
+bool NIFPropSection::ParseDictionary(const uint8_t*, uint32_t, uint32_t, nif::ParseBudget&) { return true; }
 
-void NIFRelease(uint32_t* array) { delete[] array; }
+void NIFPropSection::Release() { delete this; }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "NIFExtProperty.h"
+#include "ParseBudget.h"
 
 #include <map>
 #include <memory>
@@ -12,6 +13,8 @@ public:
     NIFPropSection(const NIFPropSection&) = default;
     NIFPropSection& operator=(const NIFPropSection&) = default;
     virtual ~NIFPropSection() = default;
+    // For a section the caller made with new; those of a property set go with their set.
+    void Release();
     // A copy of the same class.
     virtual std::unique_ptr<NIFPropSection> Clone() const { return std::make_unique<NIFPropSection>(*this); }
 
@@ -27,19 +30,18 @@ public:
     // The code page (property 1) says whether narrow strings are stored as UTF-16.
     bool IsUnicode() const;
 
-    // The section's serialised form, from its first byte (size) on, and back.
+    // The section's serialised form, from its first byte (size) on, and back. Reading charges what
+    // it makes to the budget of the set; a section whose properties share a value is refused.
     std::vector<uint8_t> Serialize() const;
-    bool Parse(const uint8_t* data, size_t size);
+    bool Parse(const uint8_t* data, uint32_t size, nif::ParseBudget& budget);
 
 protected:
     // The dictionary (property names, identifier 0), which this class neither keeps nor writes:
     // it skips one it reads. section: the section's length bytes; offset: the dictionary's.
     virtual std::vector<uint8_t> DictionaryValue() const { return {}; }
-    virtual bool ParseDictionary(const uint8_t* section, size_t length, uint32_t offset);
+    virtual bool ParseDictionary(const uint8_t* section, uint32_t length, uint32_t offset, nif::ParseBudget& budget);
 
 private:
     GUID fmtid_;
     std::map<uint32_t, NIFExtProperty> properties_;
 };
-
-NIF_API void NIFRelease(uint32_t* array);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <set>
 
 namespace {
 
@@ -44,15 +45,17 @@ int NIFPropertySet::Parse(const std::vector<uint8_t>& bytes) {
     in.skip(16);
     if (!in.u32(&count) || count > kMaxSections || in.remaining() < size_t(count) * 20) return Malformed();
     sections_.clear();
+    nif::ParseBudget budget;
+    std::set<uint32_t> offsets;
     for (uint32_t i = 0; i < count; ++i) {
         GUID fmtid;
         uint32_t offset = 0;
         std::memcpy(&fmtid, in.here(), sizeof fmtid);
         in.skip(16);
         in.u32(&offset);
-        if (offset < kHeaderSize || offset >= bytes.size()) return Malformed();
+        if (offset < kHeaderSize || offset >= bytes.size() || !offsets.insert(offset).second) return Malformed();
         std::unique_ptr<NIFPropSection> section = MakeSection(fmtid);
-        if (!section->Parse(bytes.data() + offset, bytes.size() - offset)) return Malformed();
+        if (!section->Parse(bytes.data() + offset, bytes.size() - offset, budget)) return Malformed();
         sections_.push_back(std::move(section));
     }
     return NIF_OK;
@@ -95,3 +98,5 @@ int NIFPropertySet::Commit() {
     if (int rc = stream_.WriteInFile(out.data(), static_cast<uint32_t>(out.size()))) return rc;
     return stream_.Commit();
 }
+
+void NIFPropertySet::Release() { delete this; }

@@ -17,7 +17,7 @@ public:
     NIFPropertySet(const NIFPropertySet& other);
     NIFPropertySet& operator=(const NIFPropertySet& other);
     virtual ~NIFPropertySet() = default;
-    void Release() { delete this; }
+    void Release();   // deletes the object inside the library that made it
 
     // Reads the sections from the stream.
     int Load();

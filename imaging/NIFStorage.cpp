@@ -25,69 +25,46 @@ int Hand(T* object, T** out, const char* where) {
 
 }  // namespace
 
-NIFStorage::NIFStorage(IStorage* storage, nif::MemoryLockBytes* bytes) : storage_(storage), bytes_(bytes) {
-    bytes_->AddRef();
-}
+NIFStorage::NIFStorage(IStorage* storage, nif::MemoryLockBytes* bytes)
+    : storage_(pv::ComPtr<IStorage>::share(storage)), bytes_(pv::ComPtr<nif::MemoryLockBytes>::share(bytes)) {}
 
-NIFStorage::NIFStorage(const NIFStorage& other) : storage_(other.storage_), bytes_(other.bytes_) {
-    storage_->AddRef();
-    bytes_->AddRef();
-}
+NIFStorage::NIFStorage(const NIFStorage& other) = default;
 
-NIFStorage& NIFStorage::operator=(const NIFStorage& other) {
-    other.storage_->AddRef();
-    other.bytes_->AddRef();
-    storage_->Release();
-    bytes_->Release();
-    storage_ = other.storage_;
-    bytes_ = other.bytes_;
-    return *this;
-}
+NIFStorage& NIFStorage::operator=(const NIFStorage& other) = default;
 
-NIFStorage::~NIFStorage() {
-    storage_->Release();
-    bytes_->Release();
-}
+NIFStorage::~NIFStorage() = default;
 
-int NIFStorage::OpenOnMemory(const void* data, size_t size, NIFStorage** out) {
+int NIFStorage::OpenOnMemory(const void* data, uint32_t size, NIFStorage** out) {
     if (!data || !out) return nif::Fail(NIF_MISSING_ARGUMENT, "Missing argument in NIFStorage::OpenOnMemory.");
     const std::string damage = nif::CheckCompoundFile(static_cast<const uint8_t*>(data), size);
     if (!damage.empty())
         return nif::Fail(NIF_STORAGE_FAILED, "STG_E_DOCFILECORRUPT (" + damage + ") in NIFStorage::OpenOnMemory.");
-    nif::MemoryLockBytes* bytes = nif::MemoryLockBytes::OverCallerBytes(data, size);
+    auto bytes = pv::ComPtr<nif::MemoryLockBytes>::attach(nif::MemoryLockBytes::OverCallerBytes(data, size));
     if (!bytes) return nif::Fail(NIF_OUT_OF_MEMORY, "Out of memory in NIFStorage::OpenOnMemory.");
-    IStorage* storage = nullptr;
-    HRESULT hr = StgOpenStorageOnILockBytes(bytes, nullptr, kReadMode, nullptr, 0, &storage);
-    int rc = FAILED(hr) ? nif::FailHr(hr, "NIFStorage::OpenOnMemory")
-                        : Hand(new (std::nothrow) NIFStorage(storage, bytes), out, "NIFStorage::OpenOnMemory");
-    if (storage && rc) storage->Release();
-    bytes->Release();
-    return rc;
+    pv::ComPtr<IStorage> storage;
+    HRESULT hr = StgOpenStorageOnILockBytes(bytes.get(), nullptr, kReadMode, nullptr, 0, storage.put());
+    if (FAILED(hr)) return nif::FailHr(hr, "NIFStorage::OpenOnMemory");
+    return Hand(new (std::nothrow) NIFStorage(storage.get(), bytes.get()), out, "NIFStorage::OpenOnMemory");
 }
 
 int NIFStorage::CreateOnMemory(NIFStorage** out) {
     if (!out) return nif::Fail(NIF_MISSING_ARGUMENT, "Missing argument in NIFStorage::CreateOnMemory.");
-    nif::MemoryLockBytes* bytes = nif::MemoryLockBytes::Growable();
+    auto bytes = pv::ComPtr<nif::MemoryLockBytes>::attach(nif::MemoryLockBytes::Growable());
     if (!bytes) return nif::Fail(NIF_OUT_OF_MEMORY, "Out of memory in NIFStorage::CreateOnMemory.");
-    IStorage* storage = nullptr;
-    HRESULT hr = StgCreateDocfileOnILockBytes(bytes, kCreateMode, 0, &storage);
-    int rc = FAILED(hr) ? nif::FailHr(hr, "NIFStorage::CreateOnMemory")
-                        : Hand(new (std::nothrow) NIFStorage(storage, bytes), out, "NIFStorage::CreateOnMemory");
-    if (storage && rc) storage->Release();
-    bytes->Release();
-    return rc;
+    pv::ComPtr<IStorage> storage;
+    HRESULT hr = StgCreateDocfileOnILockBytes(bytes.get(), kCreateMode, 0, storage.put());
+    if (FAILED(hr)) return nif::FailHr(hr, "NIFStorage::CreateOnMemory");
+    return Hand(new (std::nothrow) NIFStorage(storage.get(), bytes.get()), out, "NIFStorage::CreateOnMemory");
 }
 
 int NIFStorage::Child(const wchar_t* name, bool create, NIFStorage** out, const char* where) {
     if (!name || !out) return nif::Fail(NIF_MISSING_ARGUMENT, std::string("Missing argument in ") + where + ".");
-    IStorage* child = nullptr;
+    pv::ComPtr<IStorage> child;
     DWORD mode = ChildMode(!bytes_->readOnly(), create);
-    HRESULT hr = create ? storage_->CreateStorage(name, mode, 0, 0, &child)
-                        : storage_->OpenStorage(name, nullptr, mode, nullptr, 0, &child);
+    HRESULT hr = create ? storage_->CreateStorage(name, mode, 0, 0, child.put())
+                        : storage_->OpenStorage(name, nullptr, mode, nullptr, 0, child.put());
     if (FAILED(hr)) return nif::FailHr(hr, where);
-    int rc = Hand(new (std::nothrow) NIFStorage(child, bytes_), out, where);
-    if (rc) child->Release();
-    return rc;
+    return Hand(new (std::nothrow) NIFStorage(child.get(), bytes_.get()), out, where);
 }
 
 int NIFStorage::RawStream(const wchar_t* name, bool create, IStream** out, const char* where) {
@@ -100,18 +77,11 @@ int NIFStorage::RawStream(const wchar_t* name, bool create, IStream** out, const
 
 // Hands out an opened or created stream wrapped as T.
 template <typename T>
-static int WrapStream(IStream* raw, T** out, const char* where) {
-    int rc = out ? Hand(new (std::nothrow) T(raw), out, where)
-                 : nif::Fail(NIF_MISSING_ARGUMENT, std::string("Missing argument in ") + where + ".");
-    raw->Release();
-    return rc;
-}
-
-template <typename T>
 int NIFStorage::Stream(const wchar_t* name, bool create, T** out, const char* where) {
-    IStream* raw = nullptr;
-    if (int rc = RawStream(name, create, &raw, where)) return rc;
-    return WrapStream(raw, out, where);
+    if (!out) return nif::Fail(NIF_MISSING_ARGUMENT, std::string("Missing argument in ") + where + ".");
+    pv::ComPtr<IStream> raw;
+    if (int rc = RawStream(name, create, raw.put(), where)) return rc;
+    return Hand(new (std::nothrow) T(raw.get()), out, where);
 }
 
 int NIFStorage::OpenStorage(const wchar_t* name, NIFStorage** out) {
@@ -142,10 +112,10 @@ int NIFStorage::CreateFpxStream(const wchar_t* name, NIFExtFpxStream** out) {
 template <typename Set>
 int NIFStorage::PropertySet(const wchar_t* name, bool create, Set** out, const char* where) {
     if (!out) return nif::Fail(NIF_MISSING_ARGUMENT, std::string("Missing argument in ") + where + ".");
-    NIFExtStream* stream = nullptr;
-    if (int rc = create ? CreateStream(name, &stream) : OpenStream(name, &stream)) return rc;
+    NIFExtStream* opened = nullptr;
+    if (int rc = create ? CreateStream(name, &opened) : OpenStream(name, &opened)) return rc;
+    std::unique_ptr<NIFExtStream> stream(opened);
     std::unique_ptr<Set> set(new (std::nothrow) Set(*stream));
-    stream->Release();
     if (!set) return nif::Fail(NIF_OUT_OF_MEMORY, std::string("Out of memory in ") + where + ".");
     if (!create)
         if (int rc = set->Load()) return rc;
@@ -199,3 +169,5 @@ int NIFStorage::GetBytes(std::vector<uint8_t>* out) const {
     out->assign(bytes_->data(), bytes_->data() + bytes_->size());
     return NIF_OK;
 }
+
+void NIFStorage::Release() { delete this; }

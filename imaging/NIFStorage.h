@@ -2,6 +2,7 @@
 // property sets.
 #pragma once
 
+#include "ComPtr.h"
 #include "NIFExtFpxStream.h"
 #include "NIFExtPropertySet.h"
 
@@ -17,14 +18,14 @@ class NIF_API NIFStorage {
 public:
     // The root storage of the file in the caller's buffer, read-only; the buffer must outlive
     // the storage and everything opened from it.
-    static int OpenOnMemory(const void* data, size_t size, NIFStorage** out);
+    static int OpenOnMemory(const void* data, uint32_t size, NIFStorage** out);
     // A new, empty file in memory of its own.
     static int CreateOnMemory(NIFStorage** out);
 
     NIFStorage(const NIFStorage& other);
     NIFStorage& operator=(const NIFStorage& other);
     ~NIFStorage();
-    void Release() { delete this; }
+    void Release();   // deletes the object inside the library that made it
 
     int OpenStorage(const wchar_t* name, NIFStorage** out);
     int CreateStorage(const wchar_t* name, NIFStorage** out);
@@ -46,6 +47,7 @@ public:
     int GetBytes(std::vector<uint8_t>* out) const;
 
 private:
+    // Keeps references of its own to both.
     NIFStorage(IStorage* storage, nif::MemoryLockBytes* bytes);
     int RawStream(const wchar_t* name, bool create, IStream** out, const char* where);
     template <typename T>
@@ -54,6 +56,6 @@ private:
     template <typename Set>
     int PropertySet(const wchar_t* name, bool create, Set** out, const char* where);
 
-    IStorage* storage_;
-    nif::MemoryLockBytes* bytes_;   // the memory under the file, shared by its storages
+    pv::ComPtr<IStorage> storage_;
+    pv::ComPtr<nif::MemoryLockBytes> bytes_;   // the memory under the file, shared by its storages
 };

@@ -48,7 +48,7 @@ bool CopyThumbnail(const std::vector<uint8_t>& cf, NIFSummaryInformation* out) {
 int NIFSummaryInfoWrapper::getInfo(NIFSummaryInformation* out) {
     if (!out) return nif::Fail(NIF_MISSING_ARGUMENT, "Missing record in NIFSummaryInfoWrapper::getInfo.");
     std::memset(out, 0, sizeof *out);
-    const NIFPropSection* section = set_.GetSection(nif::kSummaryFormat);
+    const NIFPropSection* section = set_->GetSection(nif::kSummaryFormat);
     if (!section) return nif::Fail(NIF_BAD_FILE, "No summary section in NIFSummaryInfoWrapper::getInfo.");
     for (uint32_t id : kTextIds) {
         std::string text;
@@ -64,8 +64,8 @@ int NIFSummaryInfoWrapper::getInfo(NIFSummaryInformation* out) {
 }
 
 int NIFSummaryInfoWrapper::setInfo(const NIFSummaryInformation& in) {
-    NIFPropSection* section = set_.GetSection(nif::kSummaryFormat);
-    if (!section) section = set_.NewSection(nif::kSummaryFormat);
+    NIFPropSection* section = set_->GetSection(nif::kSummaryFormat);
+    if (!section) section = set_->NewSection(nif::kSummaryFormat);
     section->NewProperty(kCodePage, VT_I2)->Set(kWesternCodePage);
     NIFSummaryInformation copy = in;
     for (uint32_t id : kTextIds) {
@@ -85,4 +85,4 @@ int NIFSummaryInfoWrapper::setInfo(const NIFSummaryInformation& in) {
     return NIF_OK;
 }
 
-void NIFRelease(uint8_t* array) { delete[] array; }
+void NIFSummaryInfoWrapper::Release() { delete this; }

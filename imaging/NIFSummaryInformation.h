@@ -1,7 +1,7 @@
 // The summary information of a FlashPix file, as a plain record.
 #pragma once
 
-#include "NIFDefs.h"
+#include "NIFArrays.h"
 
 extern "C" {
 
@@ -21,5 +21,3 @@ struct NIFSummaryInformation {
 };
 
 }
-
-NIF_API void NIFRelease(uint8_t* array);

@@ -7,8 +7,8 @@
 
 extern "C" {
 
-// Kinds of opened storage.
-enum { NIF_KIND_IMAGE = 9000, NIF_KIND_VIEW = 9001, NIF_KIND_VIEW_WITH_TRANSFORM = 9002 };
+// Kinds of opened storage: a FlashPix image, or a view of one of the two FlashPix view classes.
+enum { NIF_KIND_IMAGE = 9000, NIF_KIND_VIEW = 9001, NIF_KIND_SECOND_VIEW = 9002 };
 
 // Colour spaces a destination can ask for.
 enum { NIF_SPACE_MONOCHROME = 1, NIF_SPACE_PHOTOYCC = 2, NIF_SPACE_RGB = 3 };

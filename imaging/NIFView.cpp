@@ -3,12 +3,14 @@
 #include "FpxIds.h"
 #include "NIFError.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <new>
 
 namespace {
 
 constexpr uint32_t kMaxIndex = 999999;   // the six digits of the element names
+constexpr uint32_t kMaxSearched = 64;     // data objects tried for a view whose output is not stored
 
 std::wstring Numbered(const wchar_t* pattern, uint32_t n) {
     wchar_t name[64];
@@ -46,8 +48,8 @@ int NIFView::loadGlobalInfo(NIFStorage& root) {
     if (int rc = OpenSet(root, L"\005Global Info", &set)) return rc;
     const NIFPropSection* info = set->GetSection(nif::kGlobalInfoFormat);
     if (!info) return nif::Fail(NIF_BAD_FILE, "Wrong class id in NIFView::loadGlobalInfo.");
-    if (CountOf(*info, nif::kPidMaxImageIndex) == 0)
-        return nif::Fail(NIF_BAD_FILE, "No image in NIFView::loadGlobalInfo.");
+    imageCount_ = CountOf(*info, nif::kPidMaxImageIndex);
+    if (imageCount_ == 0) return nif::Fail(NIF_BAD_FILE, "No image in NIFView::loadGlobalInfo.");
     const NIFExtProperty* visible = info->GetProperty(nif::kPidVisibleOutputs);
     const NIFExtProperty* first = visible ? visible->GetElement(0) : nullptr;
     uint32_t index = 0;
@@ -64,9 +66,19 @@ int NIFView::loadTransform(NIFStorage& root) {
     return operationCount_ ? OpenSet(root, Numbered(L"\005Operation %06u", 1), &operation_) : NIF_OK;
 }
 
+// The image the view shows is its visible output. A transform's result need not be stored (a
+// reader applies the transform itself): the view then shows the first stored data object, the
+// source image of its transforms.
 int NIFView::loadImage(NIFStorage& root) {
+    int rc = loadImageAt(root, imageIndex_);
+    for (uint32_t index = 1; rc == NIF_STORAGE_FAILED && index <= std::min(imageCount_, kMaxSearched); ++index)
+        if (index != imageIndex_) rc = loadImageAt(root, index);
+    return rc;
+}
+
+int NIFView::loadImageAt(NIFStorage& root, uint32_t index) {
     NIFStorage* store = nullptr;
-    if (int rc = root.OpenStorage(Numbered(L"Data Object Store %06u", imageIndex_).c_str(), &store)) return rc;
+    if (int rc = root.OpenStorage(Numbered(L"Data Object Store %06u", index).c_str(), &store)) return rc;
     std::unique_ptr<NIFStorage> owned(store);
     CLSID clsid{};
     if (int rc = store->GetClassId(&clsid)) return rc;

@@ -9,7 +9,6 @@ public:
     // Loads the view in root; on failure the error is recorded.
     static int Open(NIFStorage& root, std::unique_ptr<NIFView>* out);
 
-    bool hasTransform() const { return transform_ != nullptr; }
     NIFImage& image() { return *image_; }
     std::unique_ptr<NIFImage> releaseImage() { return std::move(image_); }
 
@@ -18,8 +17,10 @@ private:
     int loadGlobalInfo(NIFStorage& root);
     int loadTransform(NIFStorage& root);
     int loadImage(NIFStorage& root);
+    int loadImageAt(NIFStorage& root, uint32_t index);
 
     uint32_t imageIndex_ = 1;
+    uint32_t imageCount_ = 0;
     uint32_t transformCount_ = 0;
     uint32_t operationCount_ = 0;
     std::unique_ptr<NIFPropertySet> transform_;

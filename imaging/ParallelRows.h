@@ -3,6 +3,8 @@
 // taken on the calling thread in row order, as if the rows had been decoded one after another.
 #pragma once
 
+#include <windows.h>
+
 #include <functional>
 
 namespace nif {
@@ -16,7 +18,11 @@ using RowReport = std::function<int(long row)>;
 
 // Rows are handed out in order, one at a time, to whichever worker is free, and no more after
 // a failure. Answers NIF_OK, or the first failure in row order (a worker's is recorded again
-// on the calling thread). No helper is left working when it returns.
-int ForEachRow(long rows, int helpers, const RowWork& work, const RowReport& report);
+// on the calling thread); an exception of a row's work is that row's failure. Helpers come from
+// the process's thread pool, or from the pool of environment when one is given; a helper that
+// has not started by the time the calling thread has done every row is not waited for: it finds
+// the job closed when it starts. No helper is left working on a row when it returns.
+int ForEachRow(long rows, int helpers, const RowWork& work, const RowReport& report,
+               PTP_CALLBACK_ENVIRON environment = nullptr);
 
 }  // namespace nif

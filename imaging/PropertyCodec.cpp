@@ -44,17 +44,18 @@ constexpr int kMaxDepth = 2;   // a vector of variants, whose elements are scala
 
 }  // namespace
 
-bool PropertyCodec::ReadTyped(ByteReader& in, NIFExtProperty& out, int depth) const {
+bool PropertyCodec::ReadTyped(ByteReader& in, NIFExtProperty& out, int depth, ParseBudget& budget) const {
     uint32_t type;
-    return in.u32(&type) && ReadValue(in, type, out, depth);
+    return in.u32(&type) && ReadValue(in, type, out, depth, budget);
 }
 
-bool PropertyCodec::ReadValue(ByteReader& in, uint32_t type, NIFExtProperty& out, int depth) const {
+bool PropertyCodec::ReadValue(ByteReader& in, uint32_t type, NIFExtProperty& out, int depth,
+                              ParseBudget& budget) const {
     if (depth > kMaxDepth) return false;
-    if (type & VT_VECTOR) return ReadVector(in, type, out, depth) && in.align4();
+    if (type & VT_VECTOR) return ReadVector(in, type, out, depth, budget) && in.align4();
     if (ScalarWidth(type)) return ReadScalar(in, type, out) && in.align4();
-    if (type == VT_LPSTR || type == VT_LPWSTR) return ReadText(in, type, out) && in.align4();
-    if (type == VT_BLOB || type == VT_CF || type == VT_CLSID) return ReadBytes(in, type, out) && in.align4();
+    if (type == VT_LPSTR || type == VT_LPWSTR) return ReadText(in, type, out, budget) && in.align4();
+    if (type == VT_BLOB || type == VT_CF || type == VT_CLSID) return ReadBytes(in, type, out, budget) && in.align4();
     if (type == VT_EMPTY || type == VT_NULL) return (out = NIFExtProperty(type), true);
     return false;
 }
@@ -80,12 +81,12 @@ bool PropertyCodec::ReadScalar(ByteReader& in, uint32_t type, NIFExtProperty& ou
 }
 
 // Lengths count bytes for narrow text and characters for wide text, both with the terminator.
-bool PropertyCodec::ReadText(ByteReader& in, uint32_t type, NIFExtProperty& out) const {
+bool PropertyCodec::ReadText(ByteReader& in, uint32_t type, NIFExtProperty& out, ParseBudget& budget) const {
     uint32_t length;
     if (!in.u32(&length)) return false;
     const bool wide = type == VT_LPWSTR || unicode_;
     const size_t bytes = type == VT_LPWSTR ? size_t(length) * 2 : length;
-    if (bytes > in.remaining()) return false;
+    if (bytes > in.remaining() || !budget.take(0, size_t(length) * sizeof(wchar_t))) return false;
     out = NIFExtProperty(type);
     const uint8_t* p = in.here();
     for (size_t i = 0; i + (wide ? 1 : 0) < bytes; i += wide ? 2 : 1) {
@@ -96,27 +97,29 @@ bool PropertyCodec::ReadText(ByteReader& in, uint32_t type, NIFExtProperty& out)
     return in.skip(bytes);
 }
 
-bool PropertyCodec::ReadBytes(ByteReader& in, uint32_t type, NIFExtProperty& out) const {
+bool PropertyCodec::ReadBytes(ByteReader& in, uint32_t type, NIFExtProperty& out, ParseBudget& budget) const {
     uint32_t size = 16;
     if (type != VT_CLSID && !in.u32(&size)) return false;
-    if (size > in.remaining()) return false;
+    if (size > in.remaining() || !budget.take(0, size)) return false;
     out = NIFExtProperty(type);
     out.bytes_.assign(in.here(), in.here() + size);
     return in.skip(size);
 }
 
-bool PropertyCodec::ReadVector(ByteReader& in, uint32_t type, NIFExtProperty& out, int depth) const {
+bool PropertyCodec::ReadVector(ByteReader& in, uint32_t type, NIFExtProperty& out, int depth,
+                               ParseBudget& budget) const {
     const uint32_t element = type & ~uint32_t(VT_VECTOR);
     uint32_t count;
     const size_t width = ScalarWidth(element);
     if (element & VT_VECTOR || !in.u32(&count) || count > in.remaining() / (width ? width : 4)) return false;
+    if (!budget.take(count, size_t(count) * sizeof(NIFExtProperty))) return false;
     out = NIFExtProperty(type);
     out.elements_.resize(count);
     for (NIFExtProperty& e : out.elements_) {
         // Small numbers are packed; everything else is padded element by element.
         bool ok = width && width < 4 ? ReadScalar(in, element, e)
-                  : element == VT_VARIANT ? ReadTyped(in, e, depth + 1)
-                                         : ReadValue(in, element, e, depth + 1);
+                  : element == VT_VARIANT ? ReadTyped(in, e, depth + 1, budget)
+                                         : ReadValue(in, element, e, depth + 1, budget);
         if (!ok) return false;
     }
     return true;

@@ -58,7 +58,7 @@ std::vector<uint8_t> WriteDictionary(const PropertyNames& names, bool unicode) {
     return out;
 }
 
-bool ReadDictionary(const uint8_t* data, size_t size, bool unicode, PropertyNames* names) {
+bool ReadDictionary(const uint8_t* data, size_t size, bool unicode, PropertyNames* names, ParseBudget& budget) {
     ByteReader in(data, size);
     uint32_t count;
     if (!in.u32(&count) || count > in.remaining() / 9) return false;
@@ -67,6 +67,7 @@ bool ReadDictionary(const uint8_t* data, size_t size, bool unicode, PropertyName
         uint32_t id;
         std::wstring name;
         if (!in.u32(&id) || !ReadName(in, unicode, &name)) return false;
+        if (!budget.take(1, sizeof(PropertyNames::value_type) + name.size() * sizeof(wchar_t))) return false;
         (*names)[id] = name;
     }
     return true;

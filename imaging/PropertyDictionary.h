@@ -4,6 +4,8 @@
 // else one byte a character; the whole padded to four bytes.
 #pragma once
 
+#include "ParseBudget.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <map>
@@ -15,7 +17,8 @@ namespace nif {
 using PropertyNames = std::map<uint32_t, std::wstring>;
 
 std::vector<uint8_t> WriteDictionary(const PropertyNames& names, bool unicode);
-// False when the entries run past size or a name lacks its terminating null.
-bool ReadDictionary(const uint8_t* data, size_t size, bool unicode, PropertyNames* names);
+// False when the entries run past size, a name lacks its terminating null, or the names pass the
+// budget.
+bool ReadDictionary(const uint8_t* data, size_t size, bool unicode, PropertyNames* names, ParseBudget& budget);
 
 }  // namespace nif

@@ -6,6 +6,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <cstdlib>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -75,7 +78,29 @@ TEST(ColorConv, RgbShapeTablePassesItsFixedPoints) {
     ExpectNonDecreasing(c);
 }
 
-TEST(ColorConv, TablesCarryFixedPointCoefficientsAndTheRowConstant) {
+// Every entry of the nine tables of both built-in converters against the matrices as given:
+// floor(32 c i + 0.5), the row's constant added to the coefficient of input channel 2.
+TEST(ColorConv, TablesFollowTheGivenMatrices) {
+    const double yccToRgb[3][4] = {{1.3584, 0, 1.8215, -249.55}, {1.3584, -0.4303, -0.9271, 194.14},
+                                   {1.3584, 2.2179, 0, -345.99}};
+    const double rgbToYcc[3][4] = {{0.22003, 0.43227, 0.08386, 0}, {-0.13476, -0.26475, 0.39952, 156},
+                                   {0.38491, -0.32237, -0.06254, 137}};
+    const std::pair<NIF_COCO_TYPE, const double(*)[4]> converters[] = {{NIF_COCO_YCC_TO_RGB, yccToRgb},
+                                                             {NIF_COCO_RGB_TO_YCC, rgbToYcc}};
+    for (const auto& [type, m] : converters) {
+        NIFColorConv c(type);
+        int wrong = 0;
+        for (int k = 0; k < 3; ++k)
+            for (int j = 0; j < 3; ++j)
+                for (int i = 0; i < 350; ++i) {
+                    const double value = m[k][j] * i + (j == 2 ? m[k][3] : 0);
+                    // float coefficients, as the converter holds them: a rounding edge may move by one
+                    const int expected = int(std::floor(32 * value + 0.5));
+                    if (std::abs(c.tableEntry(k, j, i) - expected) > (i > 0 ? 1 : 0) && ++wrong < 5)
+                        ADD_FAILURE() << "type " << type << " table " << k << "," << j << " entry " << i;
+                }
+        EXPECT_EQ(0, wrong);
+    }
     NIFColorConv c(NIF_COCO_YCC_TO_RGB);
     EXPECT_EQ(435, c.tableEntry(0, 0, 10));      // floor(32 * 1.3584 * 10 + 0.5)
     EXPECT_EQ(-7986, c.tableEntry(0, 2, 0));     // the constant -249.55 rides on channel 2
@@ -155,13 +180,34 @@ TEST(ColorConv, PlanarAndInterleavedBuffersGiveTheSameResult) {
         for (int k = 0; k < 3; ++k) EXPECT_EQ(planes[k * w * h + p], packed[p * 3 + k]) << p << "/" << k;
 }
 
-TEST(ColorConv, FourChannelsKeepOpacityAndMissingPointersAreRefused) {
+// Four channels: premultiplied colour, so the row constants scale with the opacity, and always
+// post-shaped. Opaque PhotoYCC white is white and black is black; a clear pixel stays clear and
+// black; the opacity passes unchanged.
+TEST(ColorConv, FourChannelsScaleTheConstantsByOpacityAndPostShape) {
     NIFColorConv c(NIF_COCO_YCC_TO_RGB);
-    uint8_t px[4] = {0, 156, 137, 77};
-    const NIFChannel four[4] = {{px, 4, 4}, {px + 1, 4, 4}, {px + 2, 4, 4}, {px + 3, 4, 4}};
-    ASSERT_EQ(0, c.colorConvert4Chan(1, 1, four));
-    EXPECT_EQ(0, px[0]);
-    EXPECT_EQ(77, px[3]);
+    const float constants[3] = {-249.55f, 194.14f, -345.99f};
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_FLOAT_EQ(constants[k] / 255, c.fourChannelEntry(k, 3)) << "row " << k;
+        EXPECT_EQ(0.0f, c.fourChannelEntry(3, k));
+    }
+    EXPECT_FLOAT_EQ(1.3584f, c.fourChannelEntry(0, 0));
+    EXPECT_FLOAT_EQ(-0.4303f, c.fourChannelEntry(1, 1));
+    EXPECT_EQ(1.0f, c.fourChannelEntry(3, 3));
+    uint8_t px[16] = {255, 156, 137, 255, 0, 156, 137, 255, 0, 0, 0, 0, 0, 78, 69, 128};
+    const NIFChannel four[4] = {{px, 4, 16}, {px + 1, 4, 16}, {px + 2, 4, 16}, {px + 3, 4, 16}};
+    ASSERT_EQ(0, c.colorConvert4Chan(4, 1, four));
+    const uint8_t expected[16] = {255, 255, 255, 255, 0, 0, 0, 255, 0, 0, 0, 0, 0, 0, 0, 128};
+    for (int i = 0; i < 16; ++i) EXPECT_NEAR(expected[i], px[i], i >= 12 ? 1 : 0) << "byte " << i;
+    // A pre-shaped converter post-shapes four channels: half of 100 indexes the shape table
+    // (entry 50), where pre-shaping would halve entry 100.
+    const float half[12] = {0.5f, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0};
+    std::vector<int32_t> shape(256);
+    for (int i = 0; i < 256; ++i) shape[i] = 255 - i;
+    NIFColorConv pre(half, shape.data(), 256, true);
+    uint8_t q[4] = {100, 0, 255, 255};
+    const NIFChannel one[4] = {{q, 4, 4}, {q + 1, 4, 4}, {q + 2, 4, 4}, {q + 3, 4, 4}};
+    ASSERT_EQ(0, pre.colorConvert4Chan(1, 1, one));
+    EXPECT_EQ((std::array<uint8_t, 4>{205, 255, 0, 255}), (std::array<uint8_t, 4>{q[0], q[1], q[2], q[3]}));
     const NIFChannel missing[4] = {{px, 4, 4}, {nullptr, 4, 4}, {px + 2, 4, 4}, {px + 3, 4, 4}};
     EXPECT_EQ(NIF_MISSING_ARGUMENT, c.colorConvert(1, 1, missing));
     EXPECT_EQ(NIF_MISSING_ARGUMENT, c.colorConvert4Chan(1, 1, missing));

@@ -4,6 +4,7 @@
 #include "ToolkitFixture.h"
 
 #include <windows.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <utility>
@@ -213,4 +214,29 @@ TEST_F(DecodeThreads, ACloseFromTheProgressCallbackWaitsForTheRead) {
     EXPECT_TRUE(bits == WholeLevel());
     EXPECT_EQ(NIF_WRONG_STATE, NIFReadRegion(h, 0, 0, 64, 64, kFullLevel, &d, nullptr));
     EXPECT_EQ(NIF_WRONG_STATE, NIFCloseImage(h));
+}
+
+// Small reads leave most helpers unstarted when the calling thread has done every row; they are
+// neither waited for nor left holding memory: many reads leave the working set as it was.
+TEST_F(DecodeThreads, HelpersNotStartedLeaveNothingBehind) {
+    auto workingSet = [] {
+        PROCESS_MEMORY_COUNTERS memory{};
+        GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
+        return memory.WorkingSetSize;
+    };
+    NIFHandle* h = OpenWithFourThreads();
+    ASSERT_NE(nullptr, h);
+    std::vector<uint8_t> bits(1152 * 864 * 3);
+    auto readSmallLevels = [&](int times) {
+        for (int i = 0; i < times; ++i) {
+            NIFDestination d = RgbRows(bits);
+            ASSERT_EQ(0, NIFReadRegion(h, 0, 0, 1152, 864, 2, &d, nullptr)) << LastMessage();
+            ASSERT_EQ(0, NIFReadRegion(h, 0, 0, 1152, 864, 3, &d, nullptr)) << LastMessage();
+        }
+    };
+    readSmallLevels(20);
+    const size_t before = workingSet();
+    readSmallLevels(200);
+    EXPECT_LT(workingSet(), before + (size_t(16) << 20)) << "bytes of working set after 400 reads";
+    EXPECT_EQ(0, NIFCloseImage(h));
 }

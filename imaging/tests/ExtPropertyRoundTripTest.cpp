@@ -215,20 +215,23 @@ TEST(NamedSection, DamagedDictionariesParseOrAreRefused) {
         size_t refused = 0;
         for (size_t length = 0; length < bytes.size(); ++length) {
             std::vector<uint8_t> shortened(bytes.begin(), bytes.begin() + length);
-            refused += !NIFExtPropSection(kNamed).Parse(shortened.data(), shortened.size());
+            nif::ParseBudget budget;
+            refused += !NIFExtPropSection(kNamed).Parse(shortened.data(), shortened.size(), budget);
         }
         for (size_t at = 0; at < bytes.size(); ++at)
             for (uint8_t value : {uint8_t(0), uint8_t(0x7F), uint8_t(0xFF)}) {
                 std::vector<uint8_t> changed = bytes;
                 changed[at] = value;
                 NIFExtPropSection parsed(kNamed);
-                if (parsed.Parse(changed.data(), changed.size())) {
+                nif::ParseBudget budget;
+                if (parsed.Parse(changed.data(), changed.size(), budget)) {
                     EXPECT_LE(parsed.GetNumberOfNames(), 3u) << "byte " << at;
                 }
             }
         EXPECT_EQ(bytes.size(), refused) << "every shortened copy is refused";
         NIFExtPropSection whole(kNamed);
-        EXPECT_TRUE(whole.Parse(bytes.data(), bytes.size()));
+        nif::ParseBudget budget;
+        EXPECT_TRUE(whole.Parse(bytes.data(), bytes.size(), budget));
         EXPECT_EQ(3u, whole.GetNumberOfNames());
     }
 }

@@ -31,29 +31,43 @@ Picture Half(const Picture& p) {
 
 // One 64 x 64 tile, edge pixels repeated past the picture.
 std::vector<uint8_t> TileOf(const Picture& p, int tx, int ty) {
-    std::vector<uint8_t> tile(size_t(kTile) * kTile * 3);
+    const size_t n = size_t(p.channels);
+    std::vector<uint8_t> tile(size_t(kTile) * kTile * n);
     for (int y = 0; y < kTile; ++y)
         for (int x = 0; x < kTile; ++x) {
             int sx = std::min(tx * kTile + x, p.width - 1), sy = std::min(ty * kTile + y, p.height - 1);
-            std::memcpy(&tile[(size_t(y) * kTile + x) * 3], &p.pixels[(size_t(sy) * p.width + sx) * 3], 3);
+            std::memcpy(&tile[(size_t(y) * kTile + x) * n], &p.pixels[(size_t(sy) * p.width + sx) * n], n);
         }
     return tile;
+}
+
+// Three channels are stored as YCbCr (or RGB that libjpeg converts); one as grey; two (grey with
+// opacity) and four as they are.
+J_COLOR_SPACE InputSpace(const FpxWriteOptions& o, int channels) {
+    switch (channels) {
+    case 1: return JCS_GRAYSCALE;
+    case 3: return o.internalConversion ? JCS_RGB : JCS_YCbCr;
+    default: return JCS_UNKNOWN;
+    }
 }
 
 struct JpegWriter {
     jpeg_compress_struct c{};
     jpeg_error_mgr err{};
-    JpegWriter(const FpxWriteOptions& o, int quality) {
+    int channels;
+    JpegWriter(const FpxWriteOptions& o, int quality, int components) : channels(components) {
         c.err = jpeg_std_error(&err);
         jpeg_create_compress(&c);
         c.image_width = kTile;
         c.image_height = kTile;
-        c.input_components = 3;
-        c.in_color_space = o.internalConversion ? JCS_RGB : JCS_YCbCr;
+        c.input_components = components;
+        c.in_color_space = InputSpace(o, components);
         jpeg_set_defaults(&c);
         jpeg_set_quality(&c, quality, TRUE);
-        c.comp_info[0].h_samp_factor = o.lumaH;
-        c.comp_info[0].v_samp_factor = o.lumaV;
+        if (components == 3) {
+            c.comp_info[0].h_samp_factor = o.lumaH;
+            c.comp_info[0].v_samp_factor = o.lumaV;
+        }
         c.write_JFIF_header = FALSE;
     }
     ~JpegWriter() { jpeg_destroy_compress(&c); }
@@ -72,7 +86,7 @@ struct JpegWriter {
         jpeg_mem_dest(&c, &buf, &size);
         jpeg_start_compress(&c, withTables ? TRUE : FALSE);
         while (c.next_scanline < kTile) {
-            JSAMPROW row = &pixels[size_t(c.next_scanline) * kTile * 3];
+            JSAMPROW row = &pixels[size_t(c.next_scanline) * kTile * channels];
             jpeg_write_scanlines(&c, &row, 1);
         }
         jpeg_finish_compress(&c);
@@ -87,13 +101,14 @@ struct TileWriters {
     JpegWriter shared;
     JpegWriter own;
     const FpxWriteOptions& options;
-    explicit TileWriters(const FpxWriteOptions& o) : shared(o, o.quality), own(o, o.quality / 2), options(o) {}
+    TileWriters(const FpxWriteOptions& o, int channels)
+        : shared(o, o.quality, channels), own(o, o.quality / 2, channels), options(o) {}
     std::vector<uint8_t> tile(std::vector<uint8_t>& pixels, int index) {
         return index == options.ownTablesTile ? own.tile(pixels, true) : shared.tile(pixels, false);
     }
     // Table 1, the conversion flag, the luma sampling against chroma, no interleaving byte.
     uint32_t subtype() const {
-        const uint32_t sampling = uint32_t(options.lumaH << 4 | options.lumaV);
+        const uint32_t sampling = shared.channels == 3 ? uint32_t(options.lumaH << 4 | options.lumaV) : 0x11u;
         return 0x01000000u | (options.internalConversion ? 0x10000u : 0) | sampling << 8;
     }
 };
@@ -112,7 +127,8 @@ void WriteResolution(NIFStorage& image, int level, const Picture& p, TileWriters
     const int across = (p.width + kTile - 1) / kTile, down = (p.height + kTile - 1) / kTile;
     std::vector<uint8_t> header(28, 0), data(28, 0);
     header[0] = 0xFE, header[1] = 0xFF;
-    for (uint32_t v : {36u, uint32_t(p.width), uint32_t(p.height), uint32_t(across * down), 64u, 64u, 3u, 36u, 16u})
+    for (uint32_t v : {36u, uint32_t(p.width), uint32_t(p.height), uint32_t(across * down), 64u, 64u,
+                       uint32_t(p.channels), 36u, 16u})
         PutU32(header, v);
     for (int ty = 0; ty < down; ++ty)
         for (int tx = 0; tx < across; ++tx) {
@@ -134,17 +150,30 @@ void WriteResolution(NIFStorage& image, int level, const Picture& p, TileWriters
     res->Commit();
 }
 
-void WriteContents(NIFStorage& image, const std::vector<Picture>& levels, bool photoYcc, const std::vector<uint8_t>* tables) {
+// Sub-image count, channel count, one code per channel; the colour channels of a picture with
+// opacity carry the flag that says they are premultiplied by it.
+std::vector<uint8_t> ColorBlob(const FpxWriteOptions& o, int channels) {
+    const uint32_t space = o.monochrome ? 1u : o.photoYcc ? 2u : 3u;
+    const int colour = o.monochrome ? 1 : 3;
+    std::vector<uint8_t> color;
+    PutU32(color, 1);
+    PutU32(color, uint32_t(channels));
+    for (int c = 0; c < channels; ++c) {
+        const uint32_t channel = c == colour ? 0x7FFEu : uint32_t(c) | (channels > colour ? 0x8000u : 0);
+        PutU32(color, (o.photoYcc ? 0 : 0x80000000u) | space << 16 | channel);
+    }
+    return color;
+}
+
+void WriteContents(NIFStorage& image, const std::vector<Picture>& levels, const FpxWriteOptions& options,
+                   const std::vector<uint8_t>* tables) {
     NIFPropertySet* set = nullptr;
     image.CreatePropertySet(L"\005Image Contents", &set);
     NIFPropSection* s = set->NewSection(Fpx(0x56616400));
     s->NewProperty(0x01000000, VT_UI4)->Set(uint32_t(levels.size()));
     s->NewProperty(0x01000002, VT_UI4)->Set(uint32_t(levels.back().width));
     s->NewProperty(0x01000003, VT_UI4)->Set(uint32_t(levels.back().height));
-    std::vector<uint8_t> color;
-    PutU32(color, 1);
-    PutU32(color, 3);
-    for (uint32_t c = 0; c < 3; ++c) PutU32(color, (photoYcc ? 2u : 0x80000003u) << 16 | c);
+    const std::vector<uint8_t> color = ColorBlob(options, levels.back().channels);
     for (uint32_t l = 0; l < levels.size(); ++l) {
         s->NewProperty(0x02000000 | l << 16, VT_UI4)->Set(uint32_t(levels[l].width));
         s->NewProperty(0x02000001 | l << 16, VT_UI4)->Set(uint32_t(levels[l].height));
@@ -170,29 +199,111 @@ std::vector<Picture> PyramidOf(const Picture& rgb) {
     return levels;
 }
 
-std::vector<uint8_t> WriteFpx(const Picture& rgb, const FpxWriteOptions& options,
-                              std::vector<FpxLevelStreams>* streams) {
-    std::vector<Picture> levels = PyramidOf(rgb);
+namespace {
+
+// The picture's pyramid, its contents and its resolutions, in image.
+void WriteImage(NIFStorage& image, const Picture& source, const FpxWriteOptions& options,
+                std::vector<FpxLevelStreams>* streams) {
+    std::vector<Picture> levels = PyramidOf(source);
     if (options.photoYcc) {
         NIFColorConv toYcc(NIF_COCO_RGB_TO_YCC);
+        const size_t step = size_t(source.channels);
         for (Picture& p : levels)
-            for (size_t i = 0; i < p.pixels.size(); i += 3) toYcc.convertPixel(p.pixels[i], p.pixels[i + 1], p.pixels[i + 2]);
+            for (size_t i = 0; i < p.pixels.size(); i += step) toYcc.convertPixel(p.pixels[i], p.pixels[i + 1], p.pixels[i + 2]);
     }
-    NIFStorage* root = nullptr;
-    NIFStorage::CreateOnMemory(&root);
-    std::unique_ptr<NIFStorage> image(root);
-    image->SetClassId(Fpx(0x56616000));
-    std::unique_ptr<TileWriters> jpeg(options.jpeg ? new TileWriters(options) : nullptr);
+    image.SetClassId(Fpx(0x56616000));
+    std::unique_ptr<TileWriters> jpeg(options.jpeg ? new TileWriters(options, source.channels) : nullptr);
     std::vector<uint8_t> tables = jpeg ? jpeg->shared.tables() : std::vector<uint8_t>();
-    WriteContents(*image, levels, options.photoYcc, jpeg ? &tables : nullptr);
+    WriteContents(image, levels, options, jpeg ? &tables : nullptr);
     if (streams) streams->assign(levels.size(), {});
     for (size_t l = 0; l < levels.size(); ++l) {
         FpxLevelStreams* level = streams ? &(*streams)[l] : nullptr;
         if (level) *level = {levels[l].width, levels[l].height, tables, {}};
-        WriteResolution(*image, int(l), levels[l], jpeg.get(), level);
+        WriteResolution(image, int(l), levels[l], jpeg.get(), level);
     }
-    image->Commit();
+    image.Commit();
+}
+
+std::vector<uint8_t> BytesOf(NIFStorage& root) {
+    root.Commit();
     std::vector<uint8_t> bytes;
-    image->GetBytes(&bytes);
+    root.GetBytes(&bytes);
     return bytes;
+}
+
+std::unique_ptr<NIFStorage> NewFile() {
+    NIFStorage* root = nullptr;
+    NIFStorage::CreateOnMemory(&root);
+    return std::unique_ptr<NIFStorage>(root);
+}
+
+void WriteViewInfo(NIFStorage& view, uint32_t visibleOutput) {
+    NIFPropertySet* set = nullptr;
+    view.CreatePropertySet(L"\005Global Info", &set);
+    NIFPropSection* s = set->NewSection(Fpx(0x56616F00));
+    NIFExtProperty* visible = s->NewProperty(0x00010100, VT_VECTOR | VT_UI4);
+    visible->SetVector(VT_UI4, 1);
+    visible->GetElement(0)->Set(visibleOutput);
+    s->NewProperty(0x00010101, VT_UI4)->Set(uint32_t(2));   // data objects 1 (the source) and 2
+    s->NewProperty(0x00010102, VT_UI4)->Set(uint32_t(1));
+    set->Commit();
+    set->Release();
+    view.CreatePropertySet(L"\005Transform 000001", &set);
+    set->NewSection(Fpx(0x56616A00))->NewProperty(2, VT_UI4)->Set(uint32_t(2));
+    set->Commit();
+    set->Release();
+}
+
+}  // namespace
+
+std::vector<uint8_t> WriteFpx(const Picture& source, const FpxWriteOptions& options,
+                              std::vector<FpxLevelStreams>* streams) {
+    std::unique_ptr<NIFStorage> image = NewFile();
+    WriteImage(*image, source, options, streams);
+    return BytesOf(*image);
+}
+
+std::vector<uint8_t> WriteFpxView(const Picture& source, const FpxWriteOptions& options, bool secondViewClass,
+                                  uint32_t visibleOutput) {
+    std::unique_ptr<NIFStorage> view = NewFile();
+    view->SetClassId(Fpx(secondViewClass ? 0x56616800 : 0x56616700));
+    WriteViewInfo(*view, visibleOutput);
+    NIFStorage* store = nullptr;
+    view->CreateStorage(L"Data Object Store 000001", &store);
+    std::unique_ptr<NIFStorage> image(store);
+    WriteImage(*image, source, options, nullptr);
+    return BytesOf(*view);
+}
+
+// The property set's header, one section (the image contents' format) at offset 48, and in it a
+// table of entries, entry i pointing 8 i bytes into a run of cells. Each cell starts a vector of
+// bytes that claims every byte after it: the values overlap, none shares another's offset.
+std::vector<uint8_t> CraftedPropertyFpx(size_t streamSize, uint32_t entries) {
+    std::vector<uint8_t> set = {0xFE, 0xFF, 0, 0, 0x0A, 0, 2, 0};
+    set.resize(24, 0);
+    PutU32(set, 1);
+    const GUID contents = Fpx(0x56616400);
+    const uint8_t* fmtid = reinterpret_cast<const uint8_t*>(&contents);
+    set.insert(set.end(), fmtid, fmtid + sizeof contents);
+    PutU32(set, 48);
+    const uint32_t sectionSize = uint32_t(streamSize - 48), cells = 8 + 8 * entries;
+    PutU32(set, sectionSize);
+    PutU32(set, entries);
+    for (uint32_t i = 0; i < entries; ++i) {
+        PutU32(set, 0x02000000 + i);
+        PutU32(set, cells + 8 * i);
+    }
+    for (uint32_t at = cells; at + 8 <= sectionSize; at += 8) {
+        PutU32(set, VT_VECTOR | VT_UI1);
+        PutU32(set, sectionSize - at - 8);
+    }
+    set.resize(streamSize, 0);
+    std::unique_ptr<NIFStorage> image = NewFile();
+    image->SetClassId(Fpx(0x56616000));
+    NIFExtStream* s = nullptr;
+    image->CreateStream(L"\005Image Contents", &s);
+    s->WriteInFile(set.data(), uint32_t(set.size()));
+    s->Commit();
+    s->Release();
+    return BytesOf(*image);
 }

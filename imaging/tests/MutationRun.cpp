@@ -3,6 +3,7 @@
 #include "NIFError.h"
 #include "NIFToolkit.h"
 
+#include <algorithm>
 #include <cstring>
 #include <random>
 
@@ -13,8 +14,12 @@ bool Explained(int code) {
     return NIFGetLastError(&message) == code && message && *message;
 }
 
-// Opens and decodes every level into a bitmap sized from what the file claims; true when
-// everything succeeded.
+// The region decoded of a picture: all of it up to 2048 pixels a side. A damaged size may claim
+// gigabytes, which the toolkit never allocates; the bitmap is the caller's, and stays bounded.
+constexpr long kMaxSide = 2048;
+
+// Opens and decodes every level into a bitmap sized from what the file claims (grey pictures
+// into its first channel); true when everything succeeded.
 bool DecodeAll(const std::vector<uint8_t>& bytes, MutationTally& tally) {
     NIFHandle* h = nullptr;
     long w = 0, ht = 0, kind = 0;
@@ -22,12 +27,14 @@ bool DecodeAll(const std::vector<uint8_t>& bytes, MutationTally& tally) {
     if (rc) return tally.unexplained += !Explained(rc), false;
     NIFImageInformation info{};
     NIFGetImageInformation(h, &info);
+    const long right = std::min(w, kMaxSide), bottom = std::min(ht, kMaxSide);
+    const long stride = (right * 3 + 3) & ~3L;
+    std::vector<uint8_t> bits(size_t(stride) * bottom);
     bool ok = true;
     for (int level = 0; level < info.levels; ++level) {
-        const long stride = (w * 3 + 3) & ~3L;
-        std::vector<uint8_t> bits(size_t(stride) * ht);
-        NIFDestination d = NIFDestinationForBitmap(bits.data(), ht, stride);
-        rc = NIFReadRegion(h, 0, 0, w, ht, level, &d, nullptr);
+        NIFDestination d = NIFDestinationForBitmap(bits.data(), bottom, stride);
+        if (info.colorSpace == NIF_SPACE_MONOCHROME) d.colorSpace = NIF_SPACE_MONOCHROME, d.channels = 1;
+        rc = NIFReadRegion(h, 0, 0, right, bottom, level, &d, nullptr);
         if (rc) tally.unexplained += !Explained(rc), ok = false;
     }
     NIFCloseImage(h);
@@ -36,9 +43,11 @@ bool DecodeAll(const std::vector<uint8_t>& bytes, MutationTally& tally) {
 
 }  // namespace
 
-void RunMutations(const std::vector<uint8_t>& original, uint32_t seed, uint32_t count, MutationTally& tally) {
+void RunMutations(const std::vector<uint8_t>& original, uint32_t seed, uint32_t count, MutationTally& tally,
+                  std::atomic<uint32_t>* heartbeat) {
     std::mt19937 random(seed);
     for (uint32_t n = 0; n < count; ++n) {
+        if (heartbeat) ++*heartbeat;
         std::vector<uint8_t> v = original;
         if (n % 5 == 0) {
             v.resize(random() % v.size());

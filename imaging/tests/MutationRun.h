@@ -2,6 +2,7 @@
 // changes, each opened and decoded at every level. Shared by the test and the long run.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -12,4 +13,6 @@ struct MutationTally {
     uint32_t unexplained = 0;   // a failure code without a message
 };
 
-void RunMutations(const std::vector<uint8_t>& original, uint32_t seed, uint32_t count, MutationTally& tally);
+// heartbeat, when given, counts each variant as it is started, for a watchdog of its own.
+void RunMutations(const std::vector<uint8_t>& original, uint32_t seed, uint32_t count, MutationTally& tally,
+                  std::atomic<uint32_t>* heartbeat = nullptr);

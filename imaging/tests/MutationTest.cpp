@@ -9,7 +9,8 @@ TEST_F(ToolkitTest, DamagedFilesFailCleanly) {
     std::vector<std::vector<uint8_t>> inputs;
     for (const std::string& f : FpxFilesIn(DataFolder("PV_FLASHPIX_DIR"))) inputs.push_back(ReadFileBytes(f));
     inputs.push_back(WriteFpx(MakeScene(150, 100), {}));
-    ASSERT_GE(inputs.size(), 7u);
+    inputs.push_back(CraftedPropertyFpx(size_t(64) << 10, 512));
+    ASSERT_GE(inputs.size(), 8u);
     MutationTally tally;
     for (size_t i = 0; i < inputs.size(); ++i) RunMutations(inputs[i], 0x5EED + uint32_t(i), 150, tally);
     std::printf("%u variants: %u decoded, %u refused\n", tally.variants, tally.decoded, tally.refused);

@@ -29,12 +29,12 @@ protected:
         return h;
     }
 
-    // The whole level, top-down and interleaved, in the requested space.
-    static Picture DecodeLevel(NIFHandle* h, int level, int space = NIF_SPACE_RGB) {
+    // The whole level, top-down and interleaved, in the requested space; with opacity when asked.
+    static Picture DecodeLevel(NIFHandle* h, int level, int space = NIF_SPACE_RGB, bool opacity = false) {
         NIFImageInformation info{};
         EXPECT_EQ(0, NIFGetImageInformation(h, &info));
         Picture p;
-        p.channels = space == NIF_SPACE_MONOCHROME ? 1 : 3;
+        p.channels = (space == NIF_SPACE_MONOCHROME ? 1 : 3) + (opacity ? 1 : 0);
         p.width = info.width, p.height = info.height;
         for (int l = info.levels - 1; l > level; --l) p.width = (p.width + 1) / 2, p.height = (p.height + 1) / 2;
         p.pixels.assign(size_t(p.width) * p.height * p.channels, 0xCD);

@@ -5,6 +5,7 @@
 // both alike. The FlashPix decode is timed with the toolkit's decoding threads (one a
 // processor) and again with one thread.
 #include "FpxTestWriter.h"
+#include "NIFError.h"
 #include "NIFToolkit.h"
 
 #include <windows.h>
@@ -60,15 +61,29 @@ void DecodeJpeg(const std::vector<uint8_t>& jpeg, std::vector<uint8_t>& out) {
     jpeg_destroy_decompress(&d);
 }
 
-// Opening is part of the work: every round starts with an empty tile cache.
-void DecodeFpx(const std::vector<uint8_t>& fpx, std::vector<uint8_t>& bits, int space = NIF_SPACE_RGB) {
+// A decode that failed would be timed as a fast one: the benchmark ends instead.
+void Require(int rc, const char* what) {
+    if (rc == NIF_OK) return;
+    const char* message = nullptr;
+    NIFGetLastError(&message);
+    std::fprintf(stderr, "%s failed with code %d: %s\n", what, rc, message ? message : "");
+    std::exit(1);
+}
+
+NIFHandle* OpenFpx(const std::vector<uint8_t>& fpx) {
     NIFHandle* h = nullptr;
     long w, ht, kind;
-    NIFOpenImageFromMemory(fpx.data(), fpx.size(), &h, &w, &ht, &kind);
+    Require(NIFOpenImageFromMemory(fpx.data(), fpx.size(), &h, &w, &ht, &kind), "NIFOpenImageFromMemory");
+    return h;
+}
+
+// Opening is part of the work: every round starts with an empty tile cache.
+void DecodeFpx(const std::vector<uint8_t>& fpx, std::vector<uint8_t>& bits, int space = NIF_SPACE_RGB) {
+    NIFHandle* h = OpenFpx(fpx);
     NIFDestination d = NIFDestinationForBitmap(bits.data(), kHeight, kWidth * 3);
     d.colorSpace = space;
-    NIFReadRegion(h, 0, 0, kWidth, kHeight, 5, &d, nullptr);
-    NIFCloseImage(h);
+    Require(NIFReadRegion(h, 0, 0, kWidth, kHeight, 5, &d, nullptr), "NIFReadRegion");
+    Require(NIFCloseImage(h), "NIFCloseImage");
 }
 
 // The colour conversion of the same number of pixels alone, tile row by tile row from planes
@@ -119,7 +134,7 @@ int main() {
     const std::vector<uint8_t> fpx = WriteFpx(scene, {});
     const std::vector<uint8_t> jpeg = BaselineJpeg(scene);
     std::vector<uint8_t> buffer(size_t(kWidth) * kHeight * 3);
-    NIFStartToolkit();
+    Require(NIFStartToolkit(), "NIFStartToolkit");
     std::vector<uint8_t> planes(3 * 64 * 64);
     for (size_t i = 0; i < planes.size(); ++i) planes[i] = uint8_t(i * 7 + i / 64);
     const NIFColorConv ycc(NIF_COCO_YCC_TO_RGB);
@@ -127,17 +142,12 @@ int main() {
         [&] { DecodeJpeg(jpeg, buffer); },
         [&] { DecodeFpx(fpx, buffer); },
         [&] { DecodeFpx(fpx, buffer, NIF_SPACE_PHOTOYCC); },
-        [&] {
-            NIFHandle* h = nullptr;
-            long w, ht, kind;
-            NIFOpenImageFromMemory(fpx.data(), fpx.size(), &h, &w, &ht, &kind);
-            NIFCloseImage(h);
-        },
+        [&] { Require(NIFCloseImage(OpenFpx(fpx)), "NIFCloseImage"); },
         [&] { ConvertOnly(ycc, planes, buffer); },
     });
     NIFStopToolkit();
     SetEnvironmentVariableW(L"PV_DECODE_THREADS", L"1");
-    NIFStartToolkit();
+    Require(NIFStartToolkit(), "NIFStartToolkit");
     const auto [plainAgain, oneThread] = BestSeconds<2>({
         [&] { DecodeJpeg(jpeg, buffer); },
         [&] { DecodeFpx(fpx, buffer); },

@@ -15,7 +15,7 @@ HRESULT CAlbum::QueryContextMenu(HMENU menu, UINT index, UINT firstId, UINT last
 }
 
 HRESULT CAlbum::InvokeCommand(CMINVOKECOMMANDINFO* info) {
-    if (!info || HIWORD(info->lpVerb) != 0 || LOWORD(info->lpVerb) != 0) return E_NOTIMPL;
+    if (!info || !IS_INTRESOURCE(info->lpVerb) || LOWORD(info->lpVerb) != 0) return E_NOTIMPL;
     m_albumSheetAnswered = TryCameraOnce();
     ShowPropertySheet(info->hwnd, IDS_SHEET_ALBUM);
     return S_OK;

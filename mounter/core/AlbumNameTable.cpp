@@ -39,7 +39,7 @@ std::string Upper(std::string text) {
 
 std::string FileTitleOf(const std::string& name) {
     char title[MAX_PATH];
-    if (GetFileTitleA(name.c_str(), title, sizeof title) != 0) return name;
+    if (GetFileTitleA(name.c_str(), title, sizeof title) != 0) return {};
     return title;
 }
 

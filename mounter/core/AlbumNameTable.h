@@ -15,7 +15,8 @@ public:
     // adds nothing. Never reads outside data[0, size).
     void Parse(Memory memory, const BYTE* data, size_t size);
 
-    // The file title of the album file named for a directory; "" when none is.
+    // The file title of the album file named for a directory; "" when none is, or when GetFileTitle
+    // refuses the file name.
     std::string LookupAlbumTitle(Memory memory, const std::string& directory) const;
     // The directory of an album title (compared in upper case); "" when none is.
     std::string LookupAlbumDirectory(Memory memory, const std::string& title) const;
@@ -31,5 +32,5 @@ inline CAlbumNameTable::Memory AlbumMemoryOfKind(LONG folderKind) {
     return folderKind == 1 ? CAlbumNameTable::kInternal : CAlbumNameTable::kCard;
 }
 
-// The file title of a name as the shell shows it (GetFileTitle).
+// The file title of a name as the shell shows it (GetFileTitle); "" when GetFileTitle refuses it.
 std::string FileTitleOf(const std::string& name);

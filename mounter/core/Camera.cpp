@@ -24,7 +24,7 @@ HRESULT CCamera::QueryContextMenu(HMENU menu, UINT index, UINT firstId, UINT las
 }
 
 HRESULT CCamera::InvokeCommand(CMINVOKECOMMANDINFO* info) {
-    if (!info || HIWORD(info->lpVerb) != 0) return E_NOTIMPL;
+    if (!info || !IS_INTRESOURCE(info->lpVerb)) return E_NOTIMPL;
     switch (LOWORD(info->lpVerb)) {
     case kCameraPropertiesOffset: ShowCameraSheet(info->hwnd); return S_OK;
     case kConfigureOffset: RunSerialConfigLoop(this, info->hwnd); return S_OK;
@@ -82,14 +82,7 @@ HRESULT CCamera::BindToObject(LPCITEMIDLIST pidl, LPBC, REFIID iid, void** out) 
     int items = itemid::Count(pidl);
     if (items < 1 || items > 2) return E_INVALIDARG;
     HRESULT initialized = CoInitialize(nullptr);
-    IShellFolder* memory = nullptr;
-    HRESULT hr = CreateChild(CLSID_PV360Memory, pidl, IID_IShellFolder, reinterpret_cast<void**>(&memory));
-    if (SUCCEEDED(hr) && items == 2) {
-        hr = memory->BindToObject(itemid::Next(pidl), nullptr, iid, out);
-        memory->Release();
-    } else if (SUCCEEDED(hr)) {
-        *out = memory;
-    }
+    HRESULT hr = BindThroughChild(CLSID_PV360Memory, pidl, iid, out);
     if (SUCCEEDED(initialized)) CoUninitialize();
     return hr;
 }

@@ -12,13 +12,13 @@ namespace {
 
 constexpr char kCardDirectory[] = "\\PCCARD\\DCIMAGES";
 
-bool ConfirmDeletion(HWND owner) {
+}  // namespace
+
+bool ConfirmPictureDeletion(HWND owner) {
     std::string text = mounter::LoadText(IDS_DELETE_CONFIRM);
     std::string caption = mounter::LoadText(IDS_DELETE_CONFIRM_CAPTION);
     return MessageBoxA(owner, text.c_str(), caption.c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
-
-}  // namespace
 
 bool DeleteCameraPicture(CMounterNameSpaceFolder* folder, HWND owner, const std::string& cameraPath,
                          const std::string& name) {
@@ -33,7 +33,7 @@ int DeletePicturesFromCard(CMounterNameSpaceFolder* folder, HWND owner, DWORD pa
         return 0;
     }
     CDeleteFileDialog dialog(owner);
-    if (!dialog.DoModal() || !ConfirmDeletion(owner)) return 0;
+    if (!dialog.DoModal() || !ConfirmPictureDeletion(owner)) return 0;
     mounter::WaitCursor wait;
     int deleted = 0;
     for (const std::string& path : dialog.SelectedPaths()) {

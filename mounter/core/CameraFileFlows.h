@@ -9,6 +9,9 @@ class CMounterNameSpaceFolder;
 
 constexpr DWORD kDeletionPauseMs = 1000;
 
+// Asks string 9037 with caption 9038, Yes or No: true for Yes.
+bool ConfirmPictureDeletion(HWND owner);
+
 // Deletes one file from the camera; a failure is told with string 10011 naming it. True when deleted.
 bool DeleteCameraPicture(CMounterNameSpaceFolder* folder, HWND owner, const std::string& cameraPath,
                          const std::string& name);

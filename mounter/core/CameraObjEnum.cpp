@@ -1,7 +1,5 @@
 #include "ObjEnum.h"
 
-#include "pvhost.h"
-
 HRESULT CCameraObjEnum::ResetState() {
     if (!m_folder->IsSessionOpen()) {
         m_next = kDone;

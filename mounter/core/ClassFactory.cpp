@@ -3,6 +3,7 @@
 #include "Album.h"
 #include "Camera.h"
 #include "ComGuard.h"
+#include "ComPtr.h"
 #include "Memory.h"
 #include "MounterClasses.h"
 #include "MounterGlobals.h"
@@ -38,10 +39,8 @@ public:
             if (!out) return E_INVALIDARG;
             *out = nullptr;
             if (outer) return CLASS_E_NOAGGREGATION;
-            CMounterNameSpaceFolder* folder = m_creator();
-            HRESULT hr = folder->QueryInterface(iid, out);
-            folder->Release();
-            return hr;
+            auto folder = pv::ComPtr<CMounterNameSpaceFolder>::attach(m_creator());
+            return folder->QueryInterface(iid, out);
         });
     }
     STDMETHODIMP LockServer(BOOL lock) override {

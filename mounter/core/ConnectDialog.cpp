@@ -41,9 +41,9 @@ bool CConnectDialog::Create(HWND parent) {
     g_connectCancel = 0;
     Destroy();
     mounter::InitDialogControls();
-    m_underWay = LoadStepIcon(IDI_STEP_UNDER_WAY);
-    m_done = LoadStepIcon(IDI_STEP_DONE);
-    m_failed = LoadStepIcon(IDI_STEP_FAILED);
+    m_underWay.reset(LoadStepIcon(IDI_STEP_UNDER_WAY));
+    m_done.reset(LoadStepIcon(IDI_STEP_DONE));
+    m_failed.reset(LoadStepIcon(IDI_STEP_FAILED));
     CreateDialogParamA(mounter::ModuleInstance(), MAKEINTRESOURCEA(IDD_CONNECT), parent, DialogProc,
                        reinterpret_cast<LPARAM>(this));
     if (!m_window) FreeIcons();
@@ -96,7 +96,7 @@ void CConnectDialog::OnInitDialog(HWND window) {
     m_window = window;
     for (DWORD step = 0; step < kStepCount; ++step) {
         HWND icon = GetDlgItem(window, IDC_STEP_ICON_FIRST + step);
-        SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(m_underWay), 0);
+        SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(m_underWay.get()), 0);
         EnableWindow(icon, FALSE);
         EnableWindow(GetDlgItem(window, IDC_STEP_TEXT_FIRST + step), FALSE);
     }
@@ -112,18 +112,15 @@ void CConnectDialog::OnCancel() {
 
 HICON CConnectDialog::StateIcon(DWORD state) const {
     switch (state) {
-    case IDI_STEP_UNDER_WAY: return m_underWay;
-    case IDI_STEP_DONE: return m_done;
-    case IDI_STEP_FAILED: return m_failed;
+    case IDI_STEP_UNDER_WAY: return m_underWay.get();
+    case IDI_STEP_DONE: return m_done.get();
+    case IDI_STEP_FAILED: return m_failed.get();
     default: return nullptr;
     }
 }
 
 void CConnectDialog::FreeIcons() {
-    for (HICON* icon : {&m_underWay, &m_done, &m_failed}) {
-        if (*icon) DestroyIcon(*icon);
-        *icon = nullptr;
-    }
+    for (pv::UniqueIcon* icon : {&m_underWay, &m_done, &m_failed}) icon->reset();
 }
 
 bool ConnectCancelRequested() { return g_connectCancel != 0; }

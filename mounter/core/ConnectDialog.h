@@ -2,6 +2,8 @@
 // callback that the camera library calls while it opens the camera.
 #pragma once
 
+#include "UserObject.h"
+
 #include <windows.h>
 
 class CConnectDialog {
@@ -29,9 +31,9 @@ private:
 
     HWND m_window = nullptr;
     // The step icons at 16x16, owned for as long as the dialog may show them.
-    HICON m_underWay = nullptr;
-    HICON m_done = nullptr;
-    HICON m_failed = nullptr;
+    pv::UniqueIcon m_underWay;
+    pv::UniqueIcon m_done;
+    pv::UniqueIcon m_failed;
 };
 
 // Whether Cancel was pressed since the last connection dialog was created.

@@ -2,7 +2,6 @@
 
 #include "pvhost.h"
 
-
 namespace {
 
 constexpr BYTE kDirectory = FILE_ATTRIBUTE_DIRECTORY;
@@ -10,11 +9,8 @@ constexpr BYTE kHiddenOrSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
 }  // namespace
 
-CDirectoryObjEnum::~CDirectoryObjEnum() { ReleaseList(); }
-
 void CDirectoryObjEnum::ReleaseList() {
-    FreeCameraBuffer(m_entries);
-    m_entries = nullptr;
+    m_entries.reset();
     m_entryCount = 0;
     m_current = 0;
 }
@@ -41,12 +37,12 @@ HRESULT CDirectoryObjEnum::NextItem(LPITEMIDLIST* item) {
     if (m_state == kDone) return S_FALSE;
     if (m_state == kNotListed) {
         ReleaseList();
-        m_entryCount = m_folder->ListCameraFiles(&m_entries);
+        m_entryCount = m_folder->ListCameraFiles(m_entries.put());
         if (m_entryCount == 0) return E_OUTOFMEMORY;   // listed again by the next call
         m_state = kListing;
     }
     while (m_current < m_entryCount) {
-        const BYTE* entry = m_entries + m_current * kDirectoryEntrySize;
+        const BYTE* entry = m_entries.get() + m_current * kDirectoryEntrySize;
         if (!Wanted(entry)) {
             ++m_current;
             continue;

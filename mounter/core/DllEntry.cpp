@@ -6,13 +6,16 @@
 
 extern "C" {
 
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+// At process termination (reserved set) other modules, the shell's allocator among them, may be gone
+// already and the process's other threads have been stopped where they stood: nothing is shut down
+// then, and the temporary area is emptied at the next start instead.
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
     if (reason == DLL_PROCESS_ATTACH) {
         mounter::SetModuleInstance(instance);
         DisableThreadLibraryCalls(instance);
         return CMounterApp::InitInstance();
     }
-    if (reason == DLL_PROCESS_DETACH) CMounterApp::ExitInstance();
+    if (reason == DLL_PROCESS_DETACH && !reserved) CMounterApp::ExitInstance();
     return TRUE;
 }
 

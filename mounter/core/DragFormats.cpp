@@ -1,5 +1,6 @@
 #include "DragFormats.h"
 
+#include "GlobalMemory.h"
 #include "MounterItemId.h"
 
 #include <algorithm>
@@ -93,16 +94,13 @@ std::vector<BYTE> MakeIdListArray(LPCITEMIDLIST folder, const std::vector<LPCITE
 }
 
 HGLOBAL CopyToGlobal(const std::vector<BYTE>& bytes) {
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes.size());
-    if (!block) return nullptr;
-    void* data = GlobalLock(block);
-    if (!data) {
-        GlobalFree(block);
-        return nullptr;
+    pv::GlobalBlock block = pv::GlobalBlock::alloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes.size());
+    {
+        pv::LockedGlobal data(block.get());
+        if (!data) return nullptr;
+        std::memcpy(data.data(), bytes.data(), bytes.size());
     }
-    std::memcpy(data, bytes.data(), bytes.size());
-    GlobalUnlock(block);
-    return block;
+    return block.release();
 }
 
 }  // namespace dragformat

@@ -1,32 +1,27 @@
 // Picture texts, thumbnails, deletion, formatting, taking pictures and the camera settings.
 #include "MounterNameSpaceFolder.h"
 
+#include "CameraPaths.h"
+#include "MounterMessages.h"
+#include "MounterResources.h"
 #include "pvhost.h"
-
-#include <cstdio>
 
 namespace {
 
-constexpr char kNotAvailable[] = "N/A";
-
-struct PictureInfoDeleter {
-    void operator()(CPictureInfo* info) const { FreePictureInfo(info); }
-};
-
 std::string QualityText(BYTE value) {
     switch (value) {
-    case 1: return "Best";
-    case 2: return "Better";
-    case 3: return "Good";
-    default: return kNotAvailable;
+    case 1: return mounter::LoadText(IDS_QUALITY_BEST);
+    case 2: return mounter::LoadText(IDS_QUALITY_BETTER);
+    case 3: return mounter::LoadText(IDS_QUALITY_GOOD);
+    default: return mounter::LoadText(IDS_NOT_AVAILABLE);
     }
 }
 
 std::string ResolutionText(BYTE value) {
     switch (value) {
-    case 0: return "Standard (640x480)";
-    case 1: return "High (1152x864)";
-    default: return kNotAvailable;
+    case 0: return mounter::LoadText(IDS_RESOLUTION_STANDARD);
+    case 1: return mounter::LoadText(IDS_RESOLUTION_HIGH);
+    default: return mounter::LoadText(IDS_NOT_AVAILABLE);
     }
 }
 
@@ -39,103 +34,114 @@ int RunBracketed(CSerialCamera* session, Operation operation) {
     return done && ended ? 1 : 0;
 }
 
+// A thumbnail read in the bracket; a failure of any of the three leaves no buffer behind.
+template <typename Read>
+int ReadThumbnailBracketed(CSerialCamera* session, BYTE** buffer, Read read) {
+    *buffer = nullptr;
+    mounter::CameraBuffer thumbnail;
+    if (!RunBracketed(session, [&] { return read(thumbnail.put()); })) return 0;
+    *buffer = thumbnail.release();
+    return 1;
+}
+
 }  // namespace
 
 bool CMounterNameSpaceFolder::EnterPictureInfoAccess(bool refresh, bool* bracketed) {
     *bracketed = false;
     if (!IsSessionOpen()) return false;
-    if (CameraQueryCardPresent(m_session, refresh)) {
-        if (CameraBeginFileAccess(m_session) != kCamOk) return false;
+    if (CameraQueryCardPresent(m_session.get(), refresh)) {
+        if (CameraBeginFileAccess(m_session.get()) != kCamOk) return false;
         *bracketed = true;
         return true;
     }
-    return CameraQueryInternalMemory(m_session) != 0;
+    return CameraQueryInternalMemory(m_session.get()) != 0;
 }
 
 bool CMounterNameSpaceFolder::ReadPictureInfoRecord(LPCITEMIDLIST picture, BYTE* record) {
     bool bracketed;
     if (!picture || !EnterPictureInfoAccess(true, &bracketed)) return false;
-    std::string path = m_cameraPath + "\\" + itemid::NameOf(picture);
-    CPictureInfo* info = nullptr;
-    bool read = CameraReadPictureInfo(m_session, path.c_str(), &info) == kCamOk && info;
-    if (read) CopyMemory(record, info->record, kPictureInfoSize);
-    FreePictureInfo(info);
-    if (bracketed) CameraEndFileAccess(m_session);
+    mounter::PictureInfo info;
+    bool read = CameraReadPictureInfo(m_session.get(), CameraPathOf(picture).c_str(), info.put()) == kCamOk &&
+                info && info.get()->record;
+    if (read) CopyMemory(record, info.get()->record, kPictureInfoSize);
+    if (bracketed) CameraEndFileAccess(m_session.get());
     return read;
 }
 
 void CMounterNameSpaceFolder::GetPictureQualityText(std::string* text, LPCITEMIDLIST picture) {
     BYTE record[kPictureInfoSize];
-    *text = ReadPictureInfoRecord(picture, record) ? QualityText(record[4]) : kNotAvailable;
+    *text = ReadPictureInfoRecord(picture, record) ? QualityText(record[4]) : mounter::LoadText(IDS_NOT_AVAILABLE);
 }
 
 void CMounterNameSpaceFolder::GetPictureResolutionText(std::string* text, LPCITEMIDLIST picture) {
     BYTE record[kPictureInfoSize];
-    *text = ReadPictureInfoRecord(picture, record) ? ResolutionText(record[3]) : kNotAvailable;
+    *text = ReadPictureInfoRecord(picture, record) ? ResolutionText(record[3]) : mounter::LoadText(IDS_NOT_AVAILABLE);
 }
 
 LONG CMounterNameSpaceFolder::GetPictureInfoAt(DWORD number, std::string* name) {
     name->clear();
     bool bracketed;
     if (!EnterPictureInfoAccess(false, &bracketed)) return -1;
-    CPictureInfo* info = nullptr;
+    mounter::PictureInfo info;
     LONG taken = -1;
-    if (CameraReadPictureInfoByNumber(m_session, number, &info) == kCamOk && info) {
-        const BYTE* record = info->record;
+    if (CameraReadPictureInfoByNumber(m_session.get(), number, info.put()) == kCamOk && info && info.get()->record) {
+        const BYTE* record = info.get()->record;
         taken = static_cast<LONG>((DWORD(record[12]) << 24) | (DWORD(record[13]) << 16) |
                                   (DWORD(record[14]) << 8) | record[15]);
         const char* fileName = reinterpret_cast<const char*>(record + 32);
         name->assign(fileName, strnlen(fileName, kPictureInfoSize - 32));
     }
-    FreePictureInfo(info);
-    if (bracketed) CameraEndFileAccess(m_session);
+    if (bracketed) CameraEndFileAccess(m_session.get());
     return taken;
 }
 
 void CMounterNameSpaceFolder::CountAlbumPictures(std::string* text, LPCITEMIDLIST album, LPCITEMIDLIST memory) {
-    *text = kNotAvailable;
+    *text = mounter::LoadText(IDS_NOT_AVAILABLE);
     if (!IsSessionOpen()) return;
     bool card = IsCardPresent(TRUE) != 0;
     DWORD memoryType = itemid::TypeOf(memory);
     std::string pattern;
-    if (memoryType == MntCameraMemory) pattern = "\\MEMORY\\" + itemid::NameOf(album) + "\\*.ODC";
-    else if (memoryType == MntMemoryCard && card) pattern = "\\PCCARD\\DCIMAGES\\" + itemid::NameOf(album) + "\\*.ODC";
-    if (card && CameraBeginFileAccess(m_session) != kCamOk) return;
-    BYTE* list = nullptr;
+    if (memoryType == MntCameraMemory || (memoryType == MntMemoryCard && card))
+        pattern = mounter::MemoryPath(memoryType) + "\\" + itemid::NameOf(album) + "\\*.ODC";
+    if (card && CameraBeginFileAccess(m_session.get()) != kCamOk) return;
+    mounter::CameraBuffer list;
     DWORD count = 0;
-    if (CameraListDirectory(m_session, pattern.c_str(), &list, &count) == kCamOk) *text = std::to_string(count);
-    FreeCameraBuffer(list);
-    if (card) CameraEndFileAccess(m_session);
+    if (CameraListDirectory(m_session.get(), pattern.c_str(), list.put(), &count) == kCamOk)
+        *text = std::to_string(count);
+    if (card) CameraEndFileAccess(m_session.get());
 }
 
 int CMounterNameSpaceFolder::GetThumbnailByName(const char* path, BYTE** buffer) {
-    *buffer = nullptr;
-    return RunBracketed(m_session, [&] { return CameraReadThumbnail(m_session, path, buffer, nullptr, 0); });
+    CSerialCamera* session = m_session.get();
+    return ReadThumbnailBracketed(session, buffer,
+                                  [&](BYTE** out) { return CameraReadThumbnail(session, path, out, nullptr, 0); });
 }
 
 int CMounterNameSpaceFolder::GetThumbnailByIndex(DWORD number, BYTE** buffer) {
-    *buffer = nullptr;
-    return RunBracketed(m_session,
-                        [&] { return CameraReadThumbnailByNumber(m_session, number, buffer, nullptr, 0); });
+    CSerialCamera* session = m_session.get();
+    return ReadThumbnailBracketed(
+        session, buffer, [&](BYTE** out) { return CameraReadThumbnailByNumber(session, number, out, nullptr, 0); });
 }
 
 int CMounterNameSpaceFolder::DeleteCameraFile(const char* path) {
-    return RunBracketed(m_session, [&] { return CameraEraseFile(m_session, path); });
+    return RunBracketed(m_session.get(), [&] { return CameraEraseFile(m_session.get(), path); });
 }
 
 int CMounterNameSpaceFolder::DeleteAllPictures(DWORD selector) {
-    return RunBracketed(m_session, [&] { return CameraErasePicture(m_session, selector); });
+    return RunBracketed(m_session.get(), [&] { return CameraErasePicture(m_session.get(), selector); });
 }
 
 DWORD CMounterNameSpaceFolder::FormatMemoryCard() {
     if (!IsSessionOpen()) return kCamNotConnected;
-    return CameraFormatCard(m_session);
+    return CameraFormatCard(m_session.get());
 }
 
-int CMounterNameSpaceFolder::TakeCameraPicture() { return m_session ? CheckedCommand(CameraTakePicture(m_session)) : 0; }
+int CMounterNameSpaceFolder::TakeCameraPicture() {
+    return m_session ? CheckedCommand(CameraTakePicture(m_session.get())) : 0;
+}
 
 int CMounterNameSpaceFolder::SetCameraValue(CameraSetter setter, DWORD value) {
-    return m_session ? CheckedCommand(setter(m_session, value)) : 0;
+    return m_session ? CheckedCommand(setter(m_session.get(), value)) : 0;
 }
 
 int CMounterNameSpaceFolder::SetCameraQuality(DWORD value) { return SetCameraValue(CameraSetQuality, value); }

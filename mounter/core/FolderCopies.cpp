@@ -3,46 +3,42 @@
 #include "MounterNameSpaceFolder.h"
 
 #include "CopyProgressDialog.h"
+#include "LocalNames.h"
+#include "UniqueHandle.h"
 #include "pvhost.h"
-
-#include <cstdio>
-#include <memory>
 
 namespace {
 
-constexpr char kMemoryPath[] = "\\MEMORY";
-constexpr char kCardPath[] = "\\PCCARD\\DCIMAGES";
 constexpr BYTE kSkippedEntryBits = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
-
-struct CameraBufferDeleter {
-    void operator()(BYTE* buffer) const { FreeCameraBuffer(buffer); }
-};
-using CameraBuffer = std::unique_ptr<BYTE, CameraBufferDeleter>;
+constexpr DWORD kLocalFileError = 9;
+constexpr DWORD kNothingToCopy = 20;
 
 // Writes data to a new local file; 0, or the system error.
 DWORD WriteLocalFile(const std::string& path, const BYTE* data, DWORD size) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return GetLastError();
-    DWORD written = 0;
-    DWORD error = WriteFile(file, data, size, &written, nullptr) && written == size ? 0 : GetLastError();
-    if (!CloseHandle(file) && error == 0) error = GetLastError();
+    DWORD error = 0;
+    {
+        pv::UniqueHandle file(
+            CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) return GetLastError();
+        DWORD written = 0;
+        if (!WriteFile(file.get(), data, size, &written, nullptr)) error = GetLastError();
+        else if (written != size) error = ERROR_HANDLE_DISK_FULL;
+    }
     if (error) DeleteFileA(path.c_str());   // no half-written copy is left behind
-    return error ? error : 0;
+    return error;
 }
 
-std::string MemoryPathOfKind(LONG kind) { return kind == MntCameraMemory ? kMemoryPath : kCardPath; }
-
 // Reads a file of the camera, reporting to the progress dialog when there is one.
-DWORD ReadCameraFile(CSerialCamera* session, const std::string& path, BYTE** data, DWORD* size,
+DWORD ReadCameraFile(CSerialCamera* session, const std::string& path, mounter::CameraBuffer* data, DWORD* size,
                      CCopyProgressDialog* progress) {
-    return CameraReadPictureFile(session, path.c_str(), data, size, progress ? CopyProgressCallback : nullptr,
+    return CameraReadPictureFile(session, path.c_str(), data->put(), size, progress ? CopyProgressCallback : nullptr,
                                  reinterpret_cast<ULONG_PTR>(progress));
 }
 
 }  // namespace
 
 void CMounterNameSpaceFolder::FetchDiagnostics(CopyOutcome* outcome) {
-    CameraGetLinkStatus(m_session, &outcome->portStatus, &outcome->portErrors, &outcome->lastError,
+    CameraGetLinkStatus(m_session.get(), &outcome->portStatus, &outcome->portErrors, &outcome->lastError,
                         &outcome->portException);
 }
 
@@ -53,20 +49,22 @@ void CMounterNameSpaceFolder::RecordCameraFailure(CopyOutcome* outcome, DWORD re
 
 bool CMounterNameSpaceFolder::OpenFileAccess(CopyOutcome* outcome) {
     if (!IsCardPresent(TRUE)) return true;
-    outcome->status = CameraBeginFileAccess(m_session);
+    outcome->status = CameraBeginFileAccess(m_session.get());
     if (outcome->status == 0) return true;
     FetchDiagnostics(outcome);
     return false;
 }
 
 DWORD CMounterNameSpaceFolder::CloseFileAccess() {
-    return IsCardPresent(TRUE) ? CameraEndFileAccess(m_session) : 0;
+    return IsCardPresent(TRUE) ? CameraEndFileAccess(m_session.get()) : 0;
 }
 
+// Pictures are copied out of a memory and out of an album alike: the item's camera path is the
+// folder's own directory and its name.
 bool CMounterNameSpaceFolder::StartCopy(LPCITEMIDLIST item, CopyOutcome* outcome) {
     *outcome = CopyOutcome();
-    if (!item || !IsSessionOpen() || (m_folderKind != MntCameraMemory && m_folderKind != MntMemoryCard)) {
-        outcome->status = 20;
+    if (!item || !IsSessionOpen() || m_cameraPath.empty()) {
+        outcome->status = kNothingToCopy;
         return false;
     }
     return OpenFileAccess(outcome);
@@ -86,29 +84,25 @@ DWORD CMounterNameSpaceFolder::ListCameraFiles(BYTE** list) {
     if (!IsSessionOpen() || m_cameraPath.empty()) return 0;
     CopyOutcome outcome;
     if (!OpenFileAccess(&outcome)) return 0;
+    mounter::CameraBuffer entries;
     DWORD count = 0;
-    DWORD result = CameraListDirectory(m_session, m_cameraPath.c_str(), list, &count);
+    DWORD result = CameraListDirectory(m_session.get(), m_cameraPath.c_str(), entries.put(), &count);
     if (CloseFileAccess() != 0) result = kCamCameraError;
-    if (result != 0) {
-        FreeCameraBuffer(*list);
-        *list = nullptr;
-        return 0;
-    }
+    if (result != 0) return 0;
+    *list = entries.release();
     return count;
 }
 
 int CMounterNameSpaceFolder::CopyPictureToDisk(LPCITEMIDLIST item, const char* destination, CopyOutcome* outcome,
                                                CCopyProgressDialog* progress) {
     if (!StartCopy(item, outcome)) return 0;
-    std::string name = itemid::NameOf(item);
-    std::string path = MemoryPathOfKind(m_folderKind) + "\\" + name;
-    BYTE* data = nullptr;
+    mounter::CameraBuffer data;
     DWORD size = 0;
-    DWORD read = ReadCameraFile(m_session, path, &data, &size, progress);
+    DWORD read = ReadCameraFile(m_session.get(), CameraPathOf(item), &data, &size, progress);
     int result = 1;
     if (read == kCamOk) {
-        CameraBuffer buffer(data);
-        result = StoreLocalFile(std::string(destination) + name, data, size, outcome) ? 1 : 0;
+        std::string local = std::string(destination) + SafeLocalName(itemid::NameOf(item));
+        result = StoreLocalFile(local, data.get(), size, outcome) ? 1 : 0;
     } else if (read == kCamCancelled) {
         outcome->status = read;
         result = 2;
@@ -123,52 +117,56 @@ bool CMounterNameSpaceFolder::StoreLocalFile(const std::string& path, const BYTE
                                              CopyOutcome* outcome) {
     DWORD error = WriteLocalFile(path, data, size);
     if (error == 0) return true;
-    outcome->status = 9;
+    outcome->status = kLocalFileError;
     outcome->lastError = error;
     return false;
 }
 
+// Cancel in the progress dialog ends the whole album: no file after it is read.
 int CMounterNameSpaceFolder::CopyAlbumToDisk(LPCITEMIDLIST item, const char* destination, CopyOutcome* outcome,
                                              CCopyProgressDialog* progress) {
     if (!StartCopy(item, outcome)) return 0;
-    std::string directory = itemid::NameOf(item);
-    std::string albumPath = MemoryPathOfKind(m_folderKind) + "\\" + directory;
-    BYTE* list = nullptr;
+    std::string albumPath = CameraPathOf(item);
+    mounter::CameraBuffer list;
     DWORD count = 0;
-    DWORD listed = CameraListDirectory(m_session, albumPath.c_str(), &list, &count);
+    DWORD listed = CameraListDirectory(m_session.get(), albumPath.c_str(), list.put(), &count);
     if (listed != kCamOk) {
         RecordCameraFailure(outcome, listed);
         CloseFileAccess();
         return 0;
     }
-    CameraBuffer entries(list);
-    std::string localDirectory = std::string(destination) + AlbumTitleOf(directory);
+    std::string localDirectory = std::string(destination) + LocalAlbumName(itemid::NameOf(item));
     int result = 1;
     for (DWORD i = 0; i < count; ++i) {
-        const BYTE* entry = list + i * kDirectoryEntrySize;
+        const BYTE* entry = list.get() + i * kDirectoryEntrySize;
         if (entry[11] & kSkippedEntryBits) continue;
-        if (!CopyAlbumFile(albumPath, localDirectory, itemid::EntryName(entry), outcome, progress)) result = 0;
+        DWORD status = CopyAlbumFile(albumPath, localDirectory, entry, outcome, progress);
+        if (status != 0) result = 0;
+        if (status == kCamCancelled) break;
     }
-    entries.reset();
+    list.reset();
     return FinishCopy(outcome, result);
 }
 
-bool CMounterNameSpaceFolder::CopyAlbumFile(const std::string& albumPath, const std::string& localDirectory,
-                                            const std::string& name, CopyOutcome* outcome,
-                                            CCopyProgressDialog* progress) {
+DWORD CMounterNameSpaceFolder::CopyAlbumFile(const std::string& albumPath, const std::string& localDirectory,
+                                             const BYTE* entry, CopyOutcome* outcome, CCopyProgressDialog* progress) {
+    std::string name = itemid::EntryName(entry);
     if (progress) {
         progress->SetFileName(name);
         progress->SetSizeUnknown();
     }
-    std::string path = albumPath + "\\" + name;
-    BYTE* data = nullptr;
+    mounter::CameraBuffer data;
     DWORD size = 0;
-    DWORD read = ReadCameraFile(m_session, path, &data, &size, progress);
+    DWORD read = ReadCameraFile(m_session.get(), albumPath + "\\" + name, &data, &size, progress);
+    if (read == kCamCancelled) {
+        outcome->status = read;
+        return read;
+    }
     if (read != kCamOk) {
         RecordCameraFailure(outcome, read);
-        return false;
+        return read;
     }
-    CameraBuffer buffer(data);
     CreateDirectoryA(localDirectory.c_str(), nullptr);
-    return StoreLocalFile(localDirectory + "\\" + name, data, size, outcome);
+    return StoreLocalFile(localDirectory + "\\" + SafeLocalName(name), data.get(), size, outcome) ? 0
+                                                                                                    : kLocalFileError;
 }

@@ -3,7 +3,9 @@
 #include "MounterNameSpaceFolder.h"
 
 #include "AlbumNameTable.h"
+#include "CameraPaths.h"
 #include "CommPortException.h"
+#include "LocalNames.h"
 #include "MounterGlobals.h"
 #include "MounterResources.h"
 #include "MounterMessages.h"
@@ -15,11 +17,13 @@
 
 namespace {
 
-constexpr const char* kMemoryPath = "\\MEMORY";
-constexpr const char* kCardPath = "\\PCCARD\\DCIMAGES";
 constexpr const char* kParsingRoot = "ORVIK Camera:";
 
-std::string MemoryPathOf(DWORD type) { return type == MntCameraMemory ? kMemoryPath : kCardPath; }
+// The file title as the shell shows it, or the name itself when GetFileTitle refuses it.
+std::string ShownTitleOf(const std::string& name) {
+    std::string title = FileTitleOf(name);
+    return title.empty() ? name : title;
+}
 
 HRESULT AnswerName(STRRET* name, const std::string& text) {
     name->uType = STRRET_CSTR;
@@ -48,38 +52,33 @@ std::string ItemTypeText(LPCITEMIDLIST pidl) {
     }
 }
 
+// An album whose list holds no memory before it (a list of the album alone) lies on the card, as
+// the items of every memory but the internal one do.
 HRESULT CMounterNameSpaceFolder::PersistInitialize(LPCITEMIDLIST pidl) {
-    itemid::Free(m_idList);
-    m_idList = itemid::Clone(pidl);
+    m_idList.reset(itemid::Clone(pidl));
     if (!m_idList) return E_OUTOFMEMORY;
-    LPCITEMIDLIST last = itemid::Last(m_idList);
+    LPCITEMIDLIST parent = nullptr, last = m_idList.get();
+    for (LPCITEMIDLIST item = m_idList.get(); itemid::Next(item)->mkid.cb; item = itemid::Next(item)) {
+        parent = item;
+        last = itemid::Next(item);
+    }
     m_folderKind = static_cast<LONG>(itemid::TypeOf(last));
     m_cameraPath.clear();
-    if (m_folderKind == MntCameraMemory || m_folderKind == MntMemoryCard) {
-        m_cameraPath = MemoryPathOf(m_folderKind);
-    } else if (m_folderKind == MntAlbum) {
-        LPCITEMIDLIST parent = m_idList;
-        for (LPCITEMIDLIST item = m_idList; itemid::Next(item) != last; item = itemid::Next(item))
-            parent = itemid::Next(item);
-        m_cameraPath = MemoryPathOf(itemid::TypeOf(parent)) + "\\" + itemid::NameOf(last);
-    }
+    if (m_folderKind == MntCameraMemory || m_folderKind == MntMemoryCard)
+        m_cameraPath = mounter::MemoryPath(m_folderKind);
+    else if (m_folderKind == MntAlbum)
+        m_cameraPath = mounter::MemoryPath(itemid::TypeOf(parent)) + "\\" + itemid::NameOf(last);
     return S_OK;
 }
 
-std::string CMounterNameSpaceFolder::AlbumTitleOf(const std::string& directory) const {
-    if (m_albumNames) {
-        std::string title = m_albumNames->LookupAlbumTitle(AlbumMemoryOfKind(m_folderKind), directory);
-        if (!title.empty()) return title;
-    }
-    return directory;
+std::string CMounterNameSpaceFolder::LocalAlbumName(const std::string& directory) const {
+    std::string title =
+        m_albumNames ? m_albumNames->LookupAlbumTitle(AlbumMemoryOfKind(m_folderKind), directory) : std::string();
+    return IsUsableLocalName(title) ? title : SafeLocalName(directory);
 }
 
-std::string CMounterNameSpaceFolder::AlbumDirectoryOf(const std::string& title) const {
-    if (m_albumNames) {
-        std::string directory = m_albumNames->LookupAlbumDirectory(AlbumMemoryOfKind(m_folderKind), title);
-        if (!directory.empty()) return directory;
-    }
-    return title;
+std::string CMounterNameSpaceFolder::CameraPathOf(LPCITEMIDLIST item) const {
+    return m_cameraPath + "\\" + itemid::NameOf(item);
 }
 
 std::string CMounterNameSpaceFolder::AlbumDisplayName(LPCITEMIDLIST pidl) {
@@ -97,7 +96,7 @@ std::string CMounterNameSpaceFolder::AlbumDisplayName(LPCITEMIDLIST pidl) {
         std::string title = m_albumNames->LookupAlbumTitle(AlbumMemoryOfKind(m_folderKind), name);
         if (!title.empty()) return title;
     }
-    return FileTitleOf(name);
+    return ShownTitleOf(name);
 }
 
 HRESULT CMounterNameSpaceFolder::NormalName(LPCITEMIDLIST pidl, STRRET* name) {
@@ -107,7 +106,7 @@ HRESULT CMounterNameSpaceFolder::NormalName(LPCITEMIDLIST pidl, STRRET* name) {
     case MntMemoryCard: return AnswerName(name, mounter::LoadText(IDS_NAME_MEMORY_CARD));
     case MntAlbum: return AnswerName(name, AlbumDisplayName(pidl));
     case MntPictureFile:
-    case MntOtherFile: return AnswerName(name, FileTitleOf(itemid::NameOf(pidl)));
+    case MntOtherFile: return AnswerName(name, ShownTitleOf(itemid::NameOf(pidl)));
     default: AnswerName(name, ""); return E_INVALIDARG;
     }
 }
@@ -117,15 +116,17 @@ HRESULT CMounterNameSpaceFolder::ParsingName(LPCITEMIDLIST pidl, STRRET* name) {
     std::string item = itemid::NameOf(pidl);
     switch (type) {
     case MntCamera: return AnswerName(name, std::string(kParsingRoot) + "\\");
-    case MntCameraMemory: return AnswerName(name, mounter::LoadText(IDS_NAME_CAMERA) + ":" + kMemoryPath);
-    case MntMemoryCard: return AnswerName(name, std::string(kParsingRoot) + kCardPath);
+    case MntCameraMemory:
+        return AnswerName(name, mounter::LoadText(IDS_NAME_CAMERA) + ":" + mounter::MemoryPath(MntCameraMemory));
+    case MntMemoryCard: return AnswerName(name, kParsingRoot + mounter::CardPath());
     case MntAlbum: return AnswerName(name, kParsingRoot + m_cameraPath + "\\" + item);
     case MntPictureFile:
     case MntOtherFile:
         if (m_inFileDialog) {
+            // Where the copy for the dialog lands.
             char area[MAX_PATH];
             UINT length = GetTempAreaPath(sizeof area, area);
-            std::string path = length > 0 && length <= MAX_PATH ? area + item : std::string();
+            std::string path = length > 0 && length <= MAX_PATH ? area + SafeLocalName(item) : std::string();
             return AnswerName(name, path.size() < 261 ? path : std::string());
         }
         return AnswerName(name, kParsingRoot + m_cameraPath + "\\" + item);

@@ -2,14 +2,13 @@
 
 #include "MounterException.h"
 
-CFolderObjEnum::CFolderObjEnum(CMounterNameSpaceFolder* folder, SHCONTF flags) : m_folder(folder), m_flags(flags) {
-    if (m_folder) m_folder->AddRef();
-}
+#include <utility>
+
+CFolderObjEnum::CFolderObjEnum(CMounterNameSpaceFolder* folder, SHCONTF flags)
+    : m_folder(pv::ComPtr<CMounterNameSpaceFolder>::share(folder)), m_flags(flags) {}
 
 CFolderObjEnum::~CFolderObjEnum() {
-    if (!m_folder) return;
-    if (m_openedSession) m_folder->CloseCamera();
-    m_folder->Release();
+    if (m_folder && m_openedSession) m_folder->CloseCamera();
 }
 
 void CFolderObjEnum::Construct() {
@@ -54,16 +53,20 @@ STDMETHODIMP CFolderObjEnum::Next(ULONG count, LPITEMIDLIST* items, ULONG* fetch
     } catch (...) {
         hr = E_UNEXPECTED;
     }
+    if (FAILED(hr)) {
+        // A failing call hands out nothing: the items it already made go back.
+        for (ULONG i = 0; i < stored; ++i) itemid::OwnedList discarded(std::exchange(items[i], nullptr));
+        return hr;
+    }
     if (fetched) *fetched = stored;
     if (hr == S_FALSE && stored > 0) return S_OK;
     return hr;
 }
 
-HRESULT HandOutEnumerator(CFolderObjEnum* enumerator, IEnumIDList** out) {
+HRESULT HandOutEnumerator(CFolderObjEnum* created, IEnumIDList** out) {
+    auto enumerator = pv::ComPtr<CFolderObjEnum>::attach(created);
     if (!out) return E_INVALIDARG;
     *out = nullptr;
     if (!enumerator) return E_OUTOFMEMORY;
-    HRESULT hr = enumerator->QueryInterface(IID_IEnumIDList, reinterpret_cast<void**>(out));
-    enumerator->Release();
-    return hr;
+    return enumerator->QueryInterface(IID_IEnumIDList, reinterpret_cast<void**>(out));
 }

@@ -6,7 +6,9 @@
 #include "MounterGlobals.h"
 #include "MounterMessages.h"
 #include "MounterResources.h"
+#include "RegKey.h"
 #include "TextBuffer.h"
+#include "UserObject.h"
 
 #include <commctrl.h>
 
@@ -17,10 +19,9 @@ constexpr char kIconFileName[] = "pvmount.DLL";
 
 // The directory of the camera class's registered default icon, with its final "\".
 bool IconDirectory(std::string* directory) {
-    char value[MAX_PATH];
-    LONG size = sizeof value;
-    if (RegQueryValueA(HKEY_CLASSES_ROOT, kDefaultIconKey, value, &size) != ERROR_SUCCESS) return false;
-    std::string path(value);
+    std::optional<std::string> value = pv::RegKey::open(HKEY_CLASSES_ROOT, kDefaultIconKey).string(nullptr);
+    if (!value) return false;
+    const std::string& path = *value;
     size_t slash = path.rfind('\\');
     *directory = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
     return true;
@@ -44,8 +45,8 @@ HRESULT CMounterNameSpaceFolder::IconLocation(int iconIndex, UINT flags, LPSTR f
 
 HRESULT CMounterNameSpaceFolder::InsertMenuEntries(UINT menuResource, UINT onlyCommand, HMENU menu, UINT index,
                                                    UINT firstId, UINT lastId) {
-    HMENU resource = LoadMenuA(mounter::ModuleInstance(), MAKEINTRESOURCEA(menuResource));
-    HMENU popup = resource ? GetSubMenu(resource, 0) : nullptr;
+    pv::UniqueMenu resource(LoadMenuA(mounter::ModuleInstance(), MAKEINTRESOURCEA(menuResource)));
+    HMENU popup = resource ? GetSubMenu(resource.get(), 0) : nullptr;
     int entries = popup ? GetMenuItemCount(popup) : 0;
     UINT offset = 0;
     for (int i = 0; i < entries; ++i) {
@@ -61,7 +62,6 @@ HRESULT CMounterNameSpaceFolder::InsertMenuEntries(UINT menuResource, UINT onlyC
             InsertMenuA(menu, index++, MF_BYPOSITION | MF_STRING, firstId + offset, text);
         ++offset;
     }
-    if (resource) DestroyMenu(resource);
     UINT inserted = onlyCommand ? offset : static_cast<UINT>(entries);
     return MAKE_HRESULT(SEVERITY_SUCCESS, FACILITY_ITF, inserted);
 }
@@ -82,6 +82,11 @@ void CMounterNameSpaceFolder::ShowPropertySheet(HWND owner, UINT captionId) {
     header.nPages = 1;
     header.ppsp = &page;
     PropertySheetA(&header);
+}
+
+void CMounterNameSpaceFolder::ShowPictureProperties(HWND owner) {
+    m_pictureSheetAnswered = TryCameraOnce();
+    ShowPropertySheet(owner, IDS_SHEET_PICTURE);
 }
 
 int CMounterNameSpaceFolder::TryCameraOnce() {

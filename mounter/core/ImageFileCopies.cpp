@@ -9,7 +9,6 @@
 #include "MounterNameSpaceFolder.h"
 #include "MounterResources.h"
 #include "TempArea.h"
-#include "pvhost.h"
 
 bool CImageFileDataSource::CopyOnDrop(size_t scope) {
     if (m_failed) return false;
@@ -19,7 +18,7 @@ bool CImageFileDataSource::CopyOnDrop(size_t scope) {
     for (size_t i = 0; i < delivered; ++i) pending = pending || !m_items[i].copied;
     if (!pending) return true;
     // Without a session every item fails to copy below, and the lists then end before the first.
-    OpenSessionForCommand(m_folder, m_window);
+    OpenSessionForCommand(m_folder.get(), m_window);
     if (!HasEnoughTempSpace(scope)) {
         ShowTempSpaceLow();
         m_failed = true;
@@ -40,24 +39,22 @@ bool CImageFileDataSource::HasEnoughTempSpace(size_t scope) {
     for (size_t i = 0; i < DeliveredCount(scope); ++i) {
         const Item& item = m_items[i];
         if (item.copied) continue;
-        needed += item.type == MntAlbum ? AlbumBytes(itemid::NameOf(item.id)) : item.size;
+        needed += item.type == MntAlbum ? AlbumBytes(item.id.get()) : item.size;
     }
     return needed < available;
 }
 
 // The sum of the sizes in the album's camera directory listing; 0 when it cannot be listed.
-ULONGLONG CImageFileDataSource::AlbumBytes(const std::string& directory) {
+ULONGLONG CImageFileDataSource::AlbumBytes(LPCITEMIDLIST album) {
     if (!m_folder->IsSessionOpen()) return 0;
     CSerialCamera* camera = m_folder->Session();
     bool bracketed = m_folder->IsCardPresent(TRUE) != 0;
     if (bracketed && CameraBeginFileAccess(camera) != kCamOk) return 0;
-    std::string path = m_folder->CameraPath() + "\\" + directory;
-    BYTE* list = nullptr;
+    mounter::CameraBuffer list;
     DWORD count = 0;
     ULONGLONG total = 0;
-    if (CameraListDirectory(camera, path.c_str(), &list, &count) == kCamOk)
-        for (DWORD i = 0; i < count; ++i) total += itemid::EntrySize(list + i * kDirectoryEntrySize);
-    if (list) FreeCameraBuffer(list);
+    if (CameraListDirectory(camera, m_folder->CameraPathOf(album).c_str(), list.put(), &count) == kCamOk)
+        for (DWORD i = 0; i < count; ++i) total += itemid::EntrySize(list.get() + i * kDirectoryEntrySize);
     if (bracketed) CameraEndFileAccess(camera);
     return total;
 }
@@ -91,9 +88,9 @@ bool CImageFileDataSource::CopyItem(const Item& item) {
     CopyOutcome outcome;
     int result = 0;
     if (item.type == MntAlbum)
-        result = m_folder->CopyAlbumToDisk(item.id, m_area.c_str(), &outcome, progress);
+        result = m_folder->CopyAlbumToDisk(item.id.get(), m_area.c_str(), &outcome, progress);
     else if (item.type == MntPictureFile || item.type == MntOtherFile)
-        result = m_folder->CopyPictureToDisk(item.id, m_area.c_str(), &outcome, progress);
+        result = m_folder->CopyPictureToDisk(item.id.get(), m_area.c_str(), &outcome, progress);
     dialog.Destroy();
     return result == 1;
 }
@@ -103,7 +100,6 @@ void CImageFileDataSource::DeleteMovedPictures() {
         const Item& item = m_items[i];
         if (item.type != MntPictureFile && item.type != MntOtherFile) return;
         if (!item.copied) continue;
-        std::string path = m_folder->CameraPath() + "\\" + itemid::NameOf(item.id);
-        m_folder->DeleteCameraFile(path.c_str());
+        m_folder->DeleteCameraFile(m_folder->CameraPathOf(item.id.get()).c_str());
     }
 }

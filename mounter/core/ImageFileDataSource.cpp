@@ -16,20 +16,12 @@ CImageFileDataSource* CImageFileDataSource::Create(CMounterNameSpaceFolder* fold
 
 CImageFileDataSource::CImageFileDataSource(CMounterNameSpaceFolder* folder, HWND window,
                                            CImageFileDropSource* dropSource)
-    : m_folder(folder), m_window(window), m_dropSource(dropSource), m_wideNames((GetVersion() & 0x80000000) == 0) {
-    m_folder->AddRef();
-    m_dropSource->AddRef();
-}
+    : m_folder(pv::ComPtr<CMounterNameSpaceFolder>::share(folder)),
+      m_window(window),
+      m_dropSource(pv::ComPtr<CImageFileDropSource>::share(dropSource)),
+      m_wideNames((GetVersion() & 0x80000000) == 0) {}
 
-CImageFileDataSource::~CImageFileDataSource() {
-    for (Item& item : m_items) {
-        itemid::Free(item.id);
-        CoTaskMemFree(item.areaId);
-    }
-    CoTaskMemFree(m_areaIdList);
-    m_dropSource->Release();
-    m_folder->Release();
-}
+CImageFileDataSource::~CImageFileDataSource() = default;
 
 STDMETHODIMP CImageFileDataSource::GetData(FORMATETC* format, STGMEDIUM* medium) {
     if (!medium) return E_INVALIDARG;

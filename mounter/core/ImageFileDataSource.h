@@ -5,7 +5,10 @@
 #pragma once
 
 #include "ComObject.h"
+#include "ComPtr.h"
 #include "ModuleLock.h"
+#include "MounterItemId.h"
+#include "TaskMemory.h"
 
 #include <windows.h>
 #include <ole2.h>
@@ -44,11 +47,11 @@ public:
 private:
     // One dragged item.
     struct Item {
-        LPITEMIDLIST id = nullptr;       // clone of the folder's item
-        DWORD type = 0;                  // _MntFileType
-        DWORD size = 0;                  // bytes, from the item
-        std::string path;                // in the temporary area; empty: the list of names ends here
-        LPITEMIDLIST areaId = nullptr;   // relative to the temporary area, for the identifier array
+        itemid::OwnedList id;                   // clone of the folder's item
+        DWORD type = 0;                         // _MntFileType
+        DWORD size = 0;                         // bytes, from the item
+        std::string path;                       // in the temporary area; empty: the list of names ends here
+        pv::TaskMemory<ITEMIDLIST> areaId;      // relative to the temporary area, for the identifier array
         bool copied = false;
     };
     // The offered formats, in the order of EnumFormatEtc.
@@ -73,18 +76,18 @@ private:
     // Copying on drop (ImageFileCopies.cpp)
     bool CopyOnDrop(size_t scope);
     bool HasEnoughTempSpace(size_t scope);
-    ULONGLONG AlbumBytes(const std::string& directory);
+    ULONGLONG AlbumBytes(LPCITEMIDLIST album);
     void CopyItemsToTempArea(size_t scope);
     bool CopyItem(const Item& item);
     void ShowTempSpaceLow();
 
     mounter::ModuleLock m_moduleLock;
-    CMounterNameSpaceFolder* m_folder;
+    pv::ComPtr<CMounterNameSpaceFolder> m_folder;
     HWND m_window;
-    CImageFileDropSource* m_dropSource;
-    bool m_wideNames;                    // the system is Windows NT: wide first name and file list
-    std::string m_area;                  // the temporary area, ending in "\"
-    LPITEMIDLIST m_areaIdList = nullptr; // its absolute identifier list
+    pv::ComPtr<CImageFileDropSource> m_dropSource;
+    bool m_wideNames;                        // the system is Windows NT: wide first name and file list
+    std::string m_area;                      // the temporary area, ending in "\"
+    pv::TaskMemory<ITEMIDLIST> m_areaIdList; // its absolute identifier list
     std::vector<Item> m_items;
     bool m_failed = false;               // the copy could not start: every rendering fails
 };

@@ -2,19 +2,20 @@
 #include "ImageFileDataSource.h"
 
 #include "DragFormats.h"
+#include "LocalNames.h"
 #include "MounterMessages.h"
 #include "MounterNameSpaceFolder.h"
 #include "MounterResources.h"
 #include "TempArea.h"
+#include "UniqueHandle.h"
 
 namespace {
 
 bool MakePlaceholder(const std::string& path, bool directory) {
     if (directory) return CreateDirectoryA(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(file);
-    return true;
+    pv::UniqueHandle file(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file.valid();
 }
 
 void RemovePlaceholder(const std::string& path, bool directory) {
@@ -25,21 +26,23 @@ void RemovePlaceholder(const std::string& path, bool directory) {
 // The identifier of name relative to the area folder. The shell parses only names that exist, so an
 // empty placeholder stands in the item's place for that moment: a directory for an album, which
 // arrives as one.
-LPITEMIDLIST ParseInArea(IShellFolder* area, const std::string& directory, const std::string& name, bool isAlbum) {
+pv::TaskMemory<ITEMIDLIST> ParseInArea(IShellFolder* area, const std::string& directory, const std::string& name,
+                                       bool isAlbum) {
+    pv::TaskMemory<ITEMIDLIST> id;
     std::string path = directory + name;
-    if (!MakePlaceholder(path, isAlbum)) return nullptr;
+    if (!MakePlaceholder(path, isAlbum)) return id;
     std::wstring wide = dragformat::Widen(name);
-    LPITEMIDLIST id = nullptr;
-    HRESULT hr = area->ParseDisplayName(nullptr, nullptr, wide.data(), nullptr, &id, nullptr);
+    HRESULT hr = area->ParseDisplayName(nullptr, nullptr, wide.data(), nullptr, id.put(), nullptr);
     RemovePlaceholder(path, isAlbum);
-    return SUCCEEDED(hr) ? id : nullptr;
+    if (FAILED(hr)) id.reset();
+    return id;
 }
 
-// The name an item takes in the temporary area: pictures and other files keep theirs, an album
-// becomes a directory named by its title; other items have none.
-std::string LocalName(CMounterNameSpaceFolder* folder, DWORD type, const std::string& name) {
-    if (type == MntAlbum) return folder->AlbumTitleOf(name);
-    if (type == MntPictureFile || type == MntOtherFile) return name;
+// The name an item takes in the temporary area: pictures and other files keep theirs, made usable
+// as a local name; an album becomes a directory named by its title; other items have none.
+std::string LocalName(const CMounterNameSpaceFolder& folder, DWORD type, const std::string& name) {
+    if (type == MntAlbum) return folder.LocalAlbumName(name);
+    if (type == MntPictureFile || type == MntOtherFile) return SafeLocalName(name);
     return {};
 }
 
@@ -61,33 +64,34 @@ bool CImageFileDataSource::AddItems(UINT count, LPCITEMIDLIST* items) {
 bool CImageFileDataSource::AddItem(LPCITEMIDLIST id) {
     const MounterItemId* record = itemid::FromIdList(id);
     if (!record) return false;
-    std::string local = LocalName(m_folder, record->type, record->name);
+    std::string local = LocalName(*m_folder.get(), record->type, itemid::NameOf(id));
     std::string path = local.empty() ? std::string() : m_area + local;
     if (path.size() >= MAX_PATH) {
         mounter::ShowMessage(m_window, IDS_TEMP_AREA_UNAVAILABLE);
         return false;
     }
-    m_items.push_back(Item{nullptr, record->type, record->size, path, nullptr, false});
-    m_items.back().id = itemid::Clone(id);
-    return m_items.back().id != nullptr;
+    Item item;
+    item.id.reset(itemid::Clone(id));
+    item.type = record->type;
+    item.size = record->size;
+    item.path = path;
+    if (!item.id) return false;
+    m_items.push_back(std::move(item));
+    return true;
 }
 
 bool CImageFileDataSource::MakeAreaIds() {
-    IShellFolder* desktop = nullptr;
-    if (FAILED(SHGetDesktopFolder(&desktop))) return false;
+    pv::ComPtr<IShellFolder> desktop;
+    if (FAILED(SHGetDesktopFolder(desktop.put()))) return false;
     std::wstring area = dragformat::Widen(m_area);
-    IShellFolder* areaFolder = nullptr;
-    HRESULT hr = desktop->ParseDisplayName(nullptr, nullptr, area.data(), nullptr, &m_areaIdList, nullptr);
-    if (SUCCEEDED(hr))
-        hr = desktop->BindToObject(m_areaIdList, nullptr, IID_IShellFolder, reinterpret_cast<void**>(&areaFolder));
-    desktop->Release();
+    pv::ComPtr<IShellFolder> areaFolder;
+    HRESULT hr = desktop->ParseDisplayName(nullptr, nullptr, area.data(), nullptr, m_areaIdList.put(), nullptr);
+    if (SUCCEEDED(hr)) hr = desktop->BindToObject(m_areaIdList.get(), nullptr, IID_IShellFolder, areaFolder.putVoid());
     if (FAILED(hr)) return false;
-    bool made = true;
-    for (size_t i = 0; made && i < DeliveredCount(m_items.size()); ++i) {
+    for (size_t i = 0; i < DeliveredCount(m_items.size()); ++i) {
         Item& item = m_items[i];
-        item.areaId = ParseInArea(areaFolder, m_area, item.path.substr(m_area.size()), item.type == MntAlbum);
-        made = item.areaId != nullptr;
+        item.areaId = ParseInArea(areaFolder.get(), m_area, item.path.substr(m_area.size()), item.type == MntAlbum);
+        if (!item.areaId) return false;
     }
-    areaFolder->Release();
-    return made;
+    return true;
 }

@@ -56,7 +56,9 @@ bool CImageFileDataSource::Block(int offer, std::vector<BYTE>* bytes) {
     // Outside Windows NT no wide name exists to hand out.
     if (offer == kFileNameW && !m_wideNames) return false;
     bool firstOnly = offer == kFileName || offer == kFileNameW;
-    if (!CopyOnDrop(firstOnly ? 1 : m_items.size())) return false;
+    size_t scope = firstOnly ? 1 : m_items.size();
+    // A list that ends before its first item (the copy of the first failed) delivers nothing.
+    if (!CopyOnDrop(scope) || DeliveredCount(scope) == 0) return false;
     *bytes = firstOnly ? FirstName(offer == kFileNameW) : ListBlock(offer);
     return true;
 }
@@ -65,8 +67,8 @@ std::vector<BYTE> CImageFileDataSource::ListBlock(int offer) const {
     size_t delivered = DeliveredCount(m_items.size());
     if (offer == kIdListArray) {
         std::vector<LPCITEMIDLIST> ids;
-        for (size_t i = 0; i < delivered; ++i) ids.push_back(m_items[i].areaId);
-        return dragformat::MakeIdListArray(m_areaIdList, ids);
+        for (size_t i = 0; i < delivered; ++i) ids.push_back(m_items[i].areaId.get());
+        return dragformat::MakeIdListArray(m_areaIdList.get(), ids);
     }
     std::vector<std::string> paths;
     for (size_t i = 0; i < delivered; ++i) paths.push_back(m_items[i].path);

@@ -16,7 +16,7 @@ HRESULT CMemory::QueryContextMenu(HMENU menu, UINT index, UINT firstId, UINT las
 }
 
 HRESULT CMemory::InvokeCommand(CMINVOKECOMMANDINFO* info) {
-    if (!info || HIWORD(info->lpVerb) != 0 || LOWORD(info->lpVerb) != 0) return E_NOTIMPL;
+    if (!info || !IS_INTRESOURCE(info->lpVerb) || LOWORD(info->lpVerb) != 0) return E_NOTIMPL;
     DWORD type = itemid::TypeOf(itemid::Last(ExtensionIdList()));
     m_memorySheetAnswered = TryCameraOnce();
     ShowPropertySheet(info->hwnd, type == MntCameraMemory ? IDS_SHEET_MEMORY : IDS_SHEET_CARD);
@@ -37,7 +37,7 @@ HRESULT CMemory::BindToObject(LPCITEMIDLIST pidl, LPBC, REFIID iid, void** out) 
     *out = nullptr;
     if (iid != IID_IShellFolder) return E_NOINTERFACE;
     if (itemid::Count(pidl) < 1) return E_INVALIDARG;
-    return CreateChild(CLSID_PV360Album, pidl, iid, out);
+    return BindThroughChild(CLSID_PV360Album, pidl, iid, out);
 }
 
 HRESULT CMemory::GetAttributesOf(UINT count, LPCITEMIDLIST* items, SFGAOF* inOut) {

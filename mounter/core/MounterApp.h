@@ -9,4 +9,6 @@ public:
     static BOOL InitInstance();
     // Empties the temporary area (unless a file dialog's copies must stay) and drops the record.
     static void ExitInstance();
+    // The message box of string 1 for a record that could not be made, with its status code.
+    static void ReportStartupFailure(HRESULT hr);
 };

@@ -1,5 +1,9 @@
 #include "MounterGlobals.h"
 
+#include "ComPtr.h"
+#include "UniqueHandle.h"
+
+#include <memory>
 #include <new>
 
 namespace mounter {
@@ -13,9 +17,13 @@ bool g_lastViewInFileDialog = false;
 // named mutex that every process loading the module shares.
 struct GlobalRecord {
     DWORD reserved = 0;
-    HANDLE mutex = nullptr;
-    IMalloc* allocator = nullptr;
-    LPITEMIDLIST drives = nullptr;
+    pv::UniqueHandle mutex;
+    pv::ComPtr<IMalloc> allocator;
+    LPITEMIDLIST drives = nullptr;   // the allocator's
+
+    ~GlobalRecord() {
+        if (drives && allocator) allocator->Free(drives);
+    }
 };
 GlobalRecord* g_record = nullptr;
 
@@ -36,13 +44,6 @@ private:
     bool m_owned;
 };
 
-void FreeRecord(GlobalRecord* record) {
-    if (record->drives && record->allocator) record->allocator->Free(record->drives);
-    if (record->allocator) record->allocator->Release();
-    if (record->mutex) CloseHandle(record->mutex);
-    delete record;
-}
-
 }  // namespace
 
 HINSTANCE ModuleInstance() { return g_instance; }
@@ -54,8 +55,16 @@ LONG ModuleLockCount() { return g_lockCount; }
 
 IMalloc* ShellAllocator() {
     if (!g_record) return nullptr;
-    RecordLock lock(g_record->mutex);
-    return g_record->allocator;
+    RecordLock lock(g_record->mutex.get());
+    return g_record->allocator.get();
+}
+
+IMalloc* SwapShellAllocator(IMalloc* allocator) {
+    if (!g_record) return nullptr;
+    RecordLock lock(g_record->mutex.get());
+    IMalloc* previous = g_record->allocator.detach();
+    g_record->allocator = pv::ComPtr<IMalloc>::attach(allocator);
+    return previous;
 }
 
 LPCITEMIDLIST DrivesIdList() { return g_record ? g_record->drives : nullptr; }
@@ -64,30 +73,23 @@ bool HasGlobalRecord() { return g_record != nullptr; }
 
 HRESULT CreateGlobalRecord() {
     if (g_record) return S_OK;
-    auto* record = new (std::nothrow) GlobalRecord;
+    std::unique_ptr<GlobalRecord> record(new (std::nothrow) GlobalRecord);
     if (!record) return E_OUTOFMEMORY;
-    record->mutex = CreateMutexA(nullptr, FALSE, "MounterGlobalMutex");
-    if (!record->mutex) {
-        FreeRecord(record);
-        return E_OUTOFMEMORY;
-    }
+    record->mutex.reset(CreateMutexA(nullptr, FALSE, "MounterGlobalMutex"));
+    if (!record->mutex) return E_OUTOFMEMORY;
     HRESULT hr;
     {
-        RecordLock lock(record->mutex);
-        hr = SHGetMalloc(&record->allocator);
+        RecordLock lock(record->mutex.get());
+        hr = SHGetMalloc(record->allocator.put());
         if (SUCCEEDED(hr)) hr = SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &record->drives);
     }
-    if (FAILED(hr)) {
-        FreeRecord(record);
-        return hr;
-    }
-    g_record = record;
+    if (FAILED(hr)) return hr;
+    g_record = record.release();
     return S_OK;
 }
 
 void DestroyGlobalRecord() {
-    if (!g_record) return;
-    FreeRecord(g_record);
+    delete g_record;
     g_record = nullptr;
 }
 

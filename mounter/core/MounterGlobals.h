@@ -18,6 +18,9 @@ LONG ModuleLockCount();
 // The shell allocator of the global record (taken under "MounterGlobalMutex"); null when the
 // record could not be made.
 IMalloc* ShellAllocator();
+// Puts another allocator (with its reference) in the record's place and hands back the one it held,
+// with its reference: tests count and refuse allocations through it.
+IMalloc* SwapShellAllocator(IMalloc* allocator);
 // The identifier list of My Computer, kept by the record.
 LPCITEMIDLIST DrivesIdList();
 

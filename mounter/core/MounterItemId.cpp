@@ -135,6 +135,17 @@ LPITEMIDLIST Append(LPCITEMIDLIST first, LPCITEMIDLIST second) {
     return reinterpret_cast<LPITEMIDLIST>(list);
 }
 
+LPITEMIDLIST CloneFirst(LPCITEMIDLIST pidl) {
+    IMalloc* allocator = mounter::ShellAllocator();
+    if (!allocator || !pidl || !pidl->mkid.cb) return nullptr;
+    UINT size = pidl->mkid.cb;
+    auto copy = static_cast<BYTE*>(allocator->Alloc(size + sizeof(USHORT)));
+    if (!copy) return nullptr;
+    std::memcpy(copy, pidl, size);
+    *reinterpret_cast<USHORT*>(copy + size) = 0;
+    return reinterpret_cast<LPITEMIDLIST>(copy);
+}
+
 LPCITEMIDLIST Next(LPCITEMIDLIST pidl) {
     return reinterpret_cast<LPCITEMIDLIST>(reinterpret_cast<const BYTE*>(pidl) + pidl->mkid.cb);
 }

@@ -2,6 +2,8 @@
 // reports. All numbers are little-endian; one item is name length + 23 bytes.
 #pragma once
 
+#include "UniqueResource.h"
+
 #include <windows.h>
 #include <shlobj.h>
 
@@ -67,5 +69,13 @@ LPCITEMIDLIST Next(LPCITEMIDLIST pidl);     // the following item (may be the te
 LPCITEMIDLIST Last(LPCITEMIDLIST pidl);     // the last item (the list itself when empty)
 int Count(LPCITEMIDLIST pidl);
 void Free(LPITEMIDLIST pidl);
+// A one-item list of the first item of pidl.
+LPITEMIDLIST CloneFirst(LPCITEMIDLIST pidl);
+
+// An identifier list of the shell allocator, freed with it when it goes.
+struct ListTraits : pv::NullHandle<LPITEMIDLIST> {
+    static void close(LPITEMIDLIST pidl) { Free(pidl); }
+};
+using OwnedList = pv::UniqueResource<ListTraits>;
 
 }  // namespace itemid

@@ -3,6 +3,8 @@
 #include "MounterGlobals.h"
 #include "MounterResources.h"
 
+#include "GlobalMemory.h"
+
 #include <vector>
 
 namespace mounter {
@@ -16,15 +18,13 @@ std::string LoadText(UINT id) {
 std::string FormatText(UINT id, const std::string& insert) {
     std::string pattern = LoadText(id);
     DWORD_PTR arguments[] = {reinterpret_cast<DWORD_PTR>(insert.c_str())};
-    char* formatted = nullptr;
+    pv::LocalMemory formatted;
     DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ALLOCATE_BUFFER |
                                  FORMAT_MESSAGE_ARGUMENT_ARRAY,
-                             pattern.c_str(), 0, 0, reinterpret_cast<LPSTR>(&formatted), 0,
+                             pattern.c_str(), 0, 0, reinterpret_cast<LPSTR>(formatted.put()), 0,
                              reinterpret_cast<va_list*>(arguments));
     if (n == 0 || !formatted) return pattern;
-    std::string text(formatted, n);
-    LocalFree(formatted);
-    return text;
+    return std::string(static_cast<const char*>(formatted.get()), n);
 }
 
 int ShowMessageText(HWND owner, const std::string& text, UINT style) {

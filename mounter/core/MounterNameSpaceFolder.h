@@ -3,6 +3,8 @@
 // folder's own camera session with the operations through which the Mounter reaches the camera.
 #pragma once
 
+#include "CameraHandles.h"
+#include "ComPtr.h"
 #include "MounterItemId.h"
 
 #include <windows.h>
@@ -24,6 +26,12 @@ struct CopyOutcome {
     COMSTAT portStatus = {};   // 12 bytes
     DWORD portErrors = 0;
 };
+
+// How folders open the camera: the camera library's OpenCamera, unless a test puts a camera double
+// in its place (null gives OpenCamera back).
+using CameraOpenFunction = CSerialCamera* (*)(DWORD port, DWORD speed, DWORD readStatus,
+                                              OpenProgressCallback progress, ULONG_PTR user);
+void SetCameraOpener(CameraOpenFunction open);
 
 // The type text of an item (the Type column): fixed texts for the camera's own items, the shell's
 // type name for files.
@@ -62,7 +70,7 @@ public:
                               LPITEMIDLIST* out);
 
     // Identity of the folder
-    LPCITEMIDLIST IdList() const { return m_idList; }
+    LPCITEMIDLIST IdList() const { return m_idList.get(); }
     LONG FolderKind() const { return m_folderKind; }
     const std::string& CameraPath() const { return m_cameraPath; }
     bool InFileDialog() const { return m_inFileDialog; }
@@ -77,7 +85,7 @@ public:
     int ReconnectCamera(HWND parent);
     int RefreshCameraStatus();
     int GetConnectedFlag(BOOL refresh);
-    CSerialCamera* Session() { return m_session; }
+    CSerialCamera* Session() { return m_session.get(); }
     DWORD Port() const { return m_port; }
     DWORD Speed() const { return m_speed; }
     static void ReadConnectionSettings(DWORD* port, DWORD* speed);
@@ -111,10 +119,14 @@ public:
 
     // Album titles of the last connect (null on cameras without album files).
     const CAlbumNameTable* AlbumNames() const { return m_albumNames.get(); }
-    // The title of an album directory of this folder's memory, or the directory name itself.
-    std::string AlbumTitleOf(const std::string& directory) const;
-    // The album directory of a title, or the title itself when no table knows it.
-    std::string AlbumDirectoryOf(const std::string& title) const;
+    // The name an album directory of this folder takes on the local disk: its title from the album
+    // file when that is a usable file name, else the directory's own name made usable.
+    std::string LocalAlbumName(const std::string& directory) const;
+    // The camera path of an item of this folder: the folder's camera directory, "\" and its name.
+    std::string CameraPathOf(LPCITEMIDLIST item) const;
+
+    // The picture file's sheet, after one try at the camera.
+    void ShowPictureProperties(HWND owner);
 
     // Set before a property sheet opens: 1 when the camera answered.
     int m_memorySheetAnswered = 0;
@@ -127,6 +139,9 @@ protected:
 
     // Makes a child folder object of the given class for this folder's list followed by pidl.
     HRESULT CreateChild(REFCLSID clsid, LPCITEMIDLIST pidl, REFIID iid, void** out);
+    // BindToObject through a child of the given class: the child is made for the first item of pidl
+    // and binds to the rest of it, if any.
+    HRESULT BindThroughChild(REFCLSID clsid, LPCITEMIDLIST pidl, REFIID iid, void** out);
     // The same, with the child's shell-extension state initialised with the item (context menus).
     HRESULT CreateChildForMenu(REFCLSID clsid, LPCITEMIDLIST item, REFIID iid, void** out);
     // The common checks of GetUIObjectOf: an out pointer (cleared) and exactly one item.
@@ -141,7 +156,7 @@ protected:
                               UINT lastId);
     // A modal sheet with the caption of string id and no pages yet, parented to the owner.
     void ShowPropertySheet(HWND owner, UINT captionId);
-    LPCITEMIDLIST ExtensionIdList() const { return m_extIdList; }
+    LPCITEMIDLIST ExtensionIdList() const { return m_extIdList.get(); }
     // The icon of the given index in pvmount.DLL beside the registered default icon; S_FALSE for flags
     // 0 and above 3, or without the registry value.
     static HRESULT IconLocation(int iconIndex, UINT flags, LPSTR file, UINT size, int* index, UINT* outFlags);
@@ -216,8 +231,9 @@ private:
     // A failed camera call of a copy: its result as the status, with the port's diagnostics.
     void RecordCameraFailure(CopyOutcome* outcome, DWORD result);
     bool StoreLocalFile(const std::string& path, const BYTE* data, DWORD size, CopyOutcome* outcome);
-    bool CopyAlbumFile(const std::string& albumPath, const std::string& localDirectory, const std::string& name,
-                       CopyOutcome* outcome, CCopyProgressDialog* progress);
+    // Copies one file of an album; its status, 0 when copied.
+    DWORD CopyAlbumFile(const std::string& albumPath, const std::string& localDirectory, const BYTE* entry,
+                        CopyOutcome* outcome, CCopyProgressDialog* progress);
     bool EnterPictureInfoAccess(bool refresh, bool* bracketed);
     bool ReadPictureInfoRecord(LPCITEMIDLIST picture, BYTE* record);
     int CheckedCommand(DWORD result) const { return result == 0 ? 1 : 0; }
@@ -236,19 +252,19 @@ private:
 
     // identity
     const CLSID m_clsid;
-    LPITEMIDLIST m_idList = nullptr;
+    itemid::OwnedList m_idList;
     LONG m_folderKind = -1;
     std::string m_cameraPath;
     bool m_inFileDialog = false;
 
     // shell-extension state
-    LPITEMIDLIST m_extIdList = nullptr;
-    IDataObject* m_extData = nullptr;
+    itemid::OwnedList m_extIdList;
+    pv::ComPtr<IDataObject> m_extData;
     int m_extInitialized = 0;
     HKEY m_extKey = nullptr;
 
     // camera session
-    CSerialCamera* m_session = nullptr;
+    mounter::CameraObject m_session;
     int m_connected = 0;
     DWORD m_speed = 57600;
     DWORD m_port = 0;

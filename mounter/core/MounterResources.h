@@ -30,20 +30,36 @@
 #define IDS_DELETE_FAILED 10011
 
 // Property sheet captions
-#define IDS_SHEET_CAMERA 8100
-#define IDS_SHEET_MEMORY 8101
-#define IDS_SHEET_CARD 8102
-#define IDS_SHEET_ALBUM 8103
-#define IDS_SHEET_PICTURE 8104
+#define IDS_SHEET_CAMERA 8031
+#define IDS_SHEET_MEMORY 8056
+#define IDS_SHEET_CARD 8057
+#define IDS_SHEET_ALBUM 8058
+#define IDS_SHEET_PICTURE 8059
 
-// Item names and type texts
+// Type texts (the Type column)
+#define IDS_TYPE_CAMERA_MEMORY 8020
+#define IDS_TYPE_COMPACT_FLASH 8021
+#define IDS_TYPE_CAMERA 8022
+#define IDS_TYPE_PHOTO_ALBUM 8023
+
+// Picture information texts
+#define IDS_RESOLUTION_STANDARD 8004
+#define IDS_RESOLUTION_HIGH 8026
+#define IDS_QUALITY_BEST 8037
+#define IDS_QUALITY_BETTER 8038
+#define IDS_QUALITY_GOOD 8039
+#define IDS_NOT_AVAILABLE 8067
+
+// The memory card's camera directory
+#define IDS_CARD_PATH 8027
+
+// Window class of the thumbnail view
+#define IDS_THUMB_VIEW_CLASS 8101
+
+// Item names
 #define IDS_NAME_CAMERA 8110
 #define IDS_NAME_CAMERA_MEMORY 8111
 #define IDS_NAME_MEMORY_CARD 8112
-#define IDS_TYPE_CAMERA 8113
-#define IDS_TYPE_CAMERA_MEMORY 8114
-#define IDS_TYPE_COMPACT_FLASH 8115
-#define IDS_TYPE_PHOTO_ALBUM 8116
 
 // Icons: the shell's icon indexes 0..3 are the first four icon groups in this order.
 #define IDI_CAMERA 256

@@ -3,6 +3,7 @@
 
 #include "AlbumNameTable.h"
 #include "MounterGlobals.h"
+#include "ShellViewFactory.h"
 #include "pvhost.h"
 
 CMounterNameSpaceFolder::CMounterNameSpaceFolder(const CLSID& clsid) : m_clsid(clsid) {
@@ -16,13 +17,12 @@ CMounterNameSpaceFolder::CMounterNameSpaceFolder(const CLSID& clsid) : m_clsid(c
     ReadConnectionSettings(&m_port, &m_speed);
 }
 
+// The members go before OLE is uninitialised: the session, the identifier lists, the data object.
 CMounterNameSpaceFolder::~CMounterNameSpaceFolder() {
-    itemid::Free(m_idList);
-    if (m_session) DestroyCamera(m_session);
-    m_session = nullptr;
-    m_connected = 0;
-    itemid::Free(m_extIdList);
-    if (m_extData) m_extData->Release();
+    m_session.reset();
+    m_idList.reset();
+    m_extIdList.reset();
+    m_extData.reset();
     m_albumNames.reset();
     if (m_oleInitialized) OleUninitialize();
     mounter::UnlockModule();
@@ -59,11 +59,8 @@ HRESULT CMounterNameSpaceFolder::GetClassID(CLSID* clsid) {
 HRESULT CMounterNameSpaceFolder::GetCommandString(UINT_PTR, UINT, UINT*, LPSTR, UINT) { return E_NOTIMPL; }
 
 HRESULT CMounterNameSpaceFolder::ShellExtInitialize(LPCITEMIDLIST folder, IDataObject* data, HKEY key) {
-    itemid::Free(m_extIdList);
-    m_extIdList = folder ? itemid::Clone(folder) : nullptr;
-    if (m_extData) m_extData->Release();
-    m_extData = data;
-    if (m_extData) m_extData->AddRef();
+    m_extIdList.reset(folder ? itemid::Clone(folder) : nullptr);
+    m_extData = pv::ComPtr<IDataObject>::share(data);
     m_extInitialized = 1;
     m_extKey = key;
     return S_OK;
@@ -77,12 +74,11 @@ HRESULT CMounterNameSpaceFolder::ParseDisplayName(HWND, LPBC, LPOLESTR, ULONG*, 
 
 HRESULT CMounterNameSpaceFolder::BindToStorage(LPCITEMIDLIST, LPBC, REFIID, void**) { return E_NOTIMPL; }
 
-// The folders' shell views belong to the view library; until a folder class has one, the shell shows
-// the folder through its enumeration only.
-HRESULT CMounterNameSpaceFolder::CreateViewObject(HWND, REFIID, void** out) {
+HRESULT CMounterNameSpaceFolder::CreateViewObject(HWND owner, REFIID iid, void** out) {
     if (!out) return E_INVALIDARG;
     *out = nullptr;
-    return E_NOTIMPL;
+    if (iid != IID_IShellView) return E_NOTIMPL;
+    return CreateMounterShellView(this, owner, m_clsid, out);
 }
 
 HRESULT CMounterNameSpaceFolder::SetNameOf(HWND, LPCITEMIDLIST, LPCOLESTR, SHGDNF, LPITEMIDLIST*) {
@@ -91,25 +87,33 @@ HRESULT CMounterNameSpaceFolder::SetNameOf(HWND, LPCITEMIDLIST, LPCOLESTR, SHGDN
 
 HRESULT CMounterNameSpaceFolder::CreateChild(REFCLSID clsid, LPCITEMIDLIST pidl, REFIID iid, void** out) {
     *out = nullptr;
-    IPersistFolder* persist = nullptr;
-    HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IPersistFolder,
-                                  reinterpret_cast<void**>(&persist));
+    pv::ComPtr<IPersistFolder> persist;
+    HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IPersistFolder, persist.putVoid());
     if (FAILED(hr)) return hr;
-    LPITEMIDLIST full = itemid::Append(m_idList, pidl);
-    hr = full ? persist->Initialize(full) : E_OUTOFMEMORY;
-    itemid::Free(full);
+    itemid::OwnedList full(itemid::Append(m_idList.get(), pidl));
+    hr = full ? persist->Initialize(full.get()) : E_OUTOFMEMORY;
     if (SUCCEEDED(hr)) hr = persist->QueryInterface(iid, out);
-    persist->Release();
     return hr;
 }
 
+HRESULT CMounterNameSpaceFolder::BindThroughChild(REFCLSID clsid, LPCITEMIDLIST pidl, REFIID iid, void** out) {
+    *out = nullptr;
+    itemid::OwnedList first(itemid::CloneFirst(pidl));
+    if (!first) return E_OUTOFMEMORY;
+    pv::ComPtr<IShellFolder> child;
+    HRESULT hr = CreateChild(clsid, first.get(), IID_IShellFolder, child.putVoid());
+    if (FAILED(hr)) return hr;
+    LPCITEMIDLIST rest = itemid::Next(pidl);
+    if (rest->mkid.cb) return child->BindToObject(rest, nullptr, iid, out);
+    return child->QueryInterface(iid, out);
+}
+
 HRESULT CMounterNameSpaceFolder::CreateChildForMenu(REFCLSID clsid, LPCITEMIDLIST item, REFIID iid, void** out) {
-    IShellExtInit* init = nullptr;
-    HRESULT hr = CreateChild(clsid, item, IID_IShellExtInit, reinterpret_cast<void**>(&init));
+    pv::ComPtr<IShellExtInit> init;
+    HRESULT hr = CreateChild(clsid, item, IID_IShellExtInit, init.putVoid());
     if (FAILED(hr)) return hr;
     hr = init->Initialize(item, nullptr, nullptr);
     if (SUCCEEDED(hr)) hr = init->QueryInterface(iid, out);
-    init->Release();
     return hr;
 }
 

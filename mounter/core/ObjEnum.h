@@ -2,7 +2,9 @@
 // album's camera directory.
 #pragma once
 
+#include "CameraHandles.h"
 #include "ComObject.h"
+#include "ComPtr.h"
 #include "MounterNameSpaceFolder.h"
 
 #include <shlobj.h>
@@ -36,7 +38,7 @@ protected:
     // Produces the next item into *item: S_OK, S_FALSE at the end, or a failure.
     virtual HRESULT NextItem(LPITEMIDLIST* item) = 0;
 
-    CMounterNameSpaceFolder* m_folder;
+    pv::ComPtr<CMounterNameSpaceFolder> m_folder;
     SHCONTF m_flags;
     HRESULT m_constructResult = S_OK;
 
@@ -66,7 +68,6 @@ public:
     using CFolderObjEnum::CFolderObjEnum;
 
 protected:
-    ~CDirectoryObjEnum() override;
     HRESULT ResetState() override;
     bool Done() const override { return m_state == kDone; }
     HRESULT NextItem(LPITEMIDLIST* item) override;
@@ -77,7 +78,7 @@ private:
 
     enum State { kNotListed = 0, kListing = 1, kDone = 2 };
     State m_state = kNotListed;
-    BYTE* m_entries = nullptr;
+    mounter::CameraBuffer m_entries;
     DWORD m_entryCount = 0;
     DWORD m_current = 0;
 };

@@ -1,6 +1,7 @@
 #include "Registration.h"
 
 #include "MounterClasses.h"
+#include "RegKey.h"
 
 #include <string>
 
@@ -22,25 +23,11 @@ constexpr DWORD kCameraFolderAttributes = 0xF0000000;   // has subfolders, file 
 constexpr char kJunctionKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MyComputer\\NameSpace\\";
 
 bool SetString(HKEY root, const std::string& key, const char* name, const std::string& value) {
-    HKEY handle;
-    if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &handle,
-                        nullptr) != ERROR_SUCCESS)
-        return false;
-    bool written = RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                                  static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
-    RegCloseKey(handle);
-    return written;
+    return pv::RegKey::create(root, key.c_str(), KEY_WRITE).setString(name, value);
 }
 
 bool SetDword(HKEY root, const std::string& key, const char* name, DWORD value) {
-    HKEY handle;
-    if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &handle,
-                        nullptr) != ERROR_SUCCESS)
-        return false;
-    bool written = RegSetValueExA(handle, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                                  sizeof value) == ERROR_SUCCESS;
-    RegCloseKey(handle);
-    return written;
+    return pv::RegKey::create(root, key.c_str(), KEY_WRITE).setDword(name, value);
 }
 
 int RegisterClassEntry(const ClassEntry& entry, const char* modulePath) {

@@ -6,6 +6,7 @@
 #include "MounterMessages.h"
 #include "MounterNameSpaceFolder.h"
 #include "MounterResources.h"
+#include "UniqueHandle.h"
 
 #include <exception>
 #include <iterator>
@@ -22,10 +23,8 @@ UINT PortNameId(DWORD port) { return port < 4 ? IDS_PORT_COM1 + port : IDS_PORT_
 
 // A port is offered when it opens, or when it exists but another program holds it.
 bool PortPresent(const std::string& name) {
-    HANDLE port = CreateFileA(name.c_str(), 0, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (port == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_ACCESS_DENIED;
-    CloseHandle(port);
-    return true;
+    pv::UniqueHandle port(CreateFileA(name.c_str(), 0, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    return port.valid() || GetLastError() == ERROR_ACCESS_DENIED;
 }
 
 // Cameras of models 3 and 4 (and a folder without a session, which answers 3) cannot take 230400.

@@ -1,5 +1,7 @@
 #include "TempArea.h"
 
+#include "UniqueHandle.h"
+
 #include <string>
 
 namespace {
@@ -8,8 +10,8 @@ constexpr char kAreaName[] = "PV360.TMP\\";
 
 void EmptyDirectory(const std::string& directory) {
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((directory + "*.*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
+    pv::UniqueFind search(FindFirstFileA((directory + "*.*").c_str(), &found));
+    if (!search) return;
     do {
         std::string path = directory + found.cFileName;
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
@@ -20,8 +22,7 @@ void EmptyDirectory(const std::string& directory) {
             SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             DeleteFileA(path.c_str());
         }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    } while (FindNextFileA(search.get(), &found));
 }
 
 }  // namespace

@@ -1,6 +1,10 @@
 // pvshell: the camera as the shell sees it. Registers pvmount.dll (beside this program) in the
 // current Windows installation, finds the camera under My Computer and prints its tree: memories,
 // albums and files with their type, size and parsing name. Exit code 0 when the camera answered.
+#include "ComPtr.h"
+#include "TaskMemory.h"
+#include "UniqueModule.h"
+
 #include <windows.h>
 #include <shlobj.h>
 #include <shlwapi.h>
@@ -33,34 +37,28 @@ void PrintItem(IShellFolder* folder, LPCITEMIDLIST item, int depth) {
 }
 
 int Walk(IShellFolder* folder, int depth) {
-    IEnumIDList* items = nullptr;
-    if (folder->EnumObjects(nullptr, kEverything, &items) != S_OK || !items) return 0;
+    pv::ComPtr<IEnumIDList> items;
+    if (folder->EnumObjects(nullptr, kEverything, items.put()) != S_OK || !items) return 0;
     int count = 0;
-    LPITEMIDLIST item = nullptr;
+    pv::TaskMemory<ITEMIDLIST> item;
     ULONG fetched = 0;
-    while (count < 10000 && items->Next(1, &item, &fetched) == S_OK && fetched == 1) {
+    while (count < 10000 && items->Next(1, item.put(), &fetched) == S_OK && fetched == 1) {
         ++count;
-        PrintItem(folder, item, depth);
+        PrintItem(folder, item.get(), depth);
         SFGAOF attributes = SFGAO_FOLDER;
-        LPCITEMIDLIST one = item;
-        IShellFolder* child = nullptr;
+        LPCITEMIDLIST one = item.get();
+        pv::ComPtr<IShellFolder> child;
         if (depth < kMaxDepth && SUCCEEDED(folder->GetAttributesOf(1, &one, &attributes)) &&
             (attributes & SFGAO_FOLDER) &&
-            SUCCEEDED(folder->BindToObject(item, nullptr, IID_IShellFolder, reinterpret_cast<void**>(&child)))) {
-            Walk(child, depth + 1);
-            child->Release();
-        }
-        CoTaskMemFree(item);
+            SUCCEEDED(folder->BindToObject(item.get(), nullptr, IID_IShellFolder, child.putVoid())))
+            Walk(child.get(), depth + 1);
     }
-    items->Release();
     return count;
 }
 
-bool RegisterMounter() {
-    HMODULE module = LoadLibraryA("pvmount.dll");
-    auto registerServer = module ? reinterpret_cast<HRESULT(WINAPI*)()>(
-                                       reinterpret_cast<void (*)()>(GetProcAddress(module, "DllRegisterServer")))
-                                 : nullptr;
+// The module stays loaded for the walk: the shell finds its classes registered and loaded.
+bool RegisterMounter(const pv::UniqueModule& module) {
+    auto registerServer = module.proc<HRESULT(WINAPI*)()>("DllRegisterServer");
     return registerServer && SUCCEEDED(registerServer());
 }
 
@@ -68,25 +66,26 @@ bool RegisterMounter() {
 
 int main() {
     OleInitialize(nullptr);
-    if (!RegisterMounter()) {
-        std::fprintf(stderr, "pvshell: pvmount.dll could not be registered\n");
-        return 2;
+    int memories = 0;
+    {
+        pv::UniqueModule mounter = pv::UniqueModule::load("pvmount.dll");
+        if (!RegisterMounter(mounter)) {
+            std::fprintf(stderr, "pvshell: pvmount.dll could not be registered\n");
+            return 2;
+        }
+        pv::ComPtr<IShellFolder> desktop;
+        pv::TaskMemory<ITEMIDLIST> junction;
+        pv::ComPtr<IShellFolder> camera;
+        if (FAILED(SHGetDesktopFolder(desktop.put())) ||
+            FAILED(desktop->ParseDisplayName(nullptr, nullptr, const_cast<LPWSTR>(kJunction), nullptr, junction.put(),
+                                             nullptr)) ||
+            FAILED(desktop->BindToObject(junction.get(), nullptr, IID_IShellFolder, camera.putVoid()))) {
+            std::fprintf(stderr, "pvshell: the camera is not under My Computer\n");
+            return 3;
+        }
+        std::printf("%s\n", Name(desktop.get(), junction.get(), SHGDN_NORMAL).c_str());
+        memories = Walk(camera.get(), 1);
     }
-    IShellFolder* desktop = nullptr;
-    LPITEMIDLIST junction = nullptr;
-    IShellFolder* camera = nullptr;
-    if (FAILED(SHGetDesktopFolder(&desktop)) ||
-        FAILED(desktop->ParseDisplayName(nullptr, nullptr, const_cast<LPWSTR>(kJunction), nullptr, &junction,
-                                         nullptr)) ||
-        FAILED(desktop->BindToObject(junction, nullptr, IID_IShellFolder, reinterpret_cast<void**>(&camera)))) {
-        std::fprintf(stderr, "pvshell: the camera is not under My Computer\n");
-        return 3;
-    }
-    std::printf("%s\n", Name(desktop, junction, SHGDN_NORMAL).c_str());
-    int memories = Walk(camera, 1);
-    camera->Release();
-    CoTaskMemFree(junction);
-    desktop->Release();
     OleUninitialize();
     if (memories == 0) std::fprintf(stderr, "pvshell: the camera shows no memory (is it connected?)\n");
     return memories > 0 ? 0 : 1;

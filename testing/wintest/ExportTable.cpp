@@ -14,6 +14,9 @@ ExportTable ReadExportTable(HMODULE module) {
     for (DWORD i = 0; i < exports->NumberOfFunctions; ++i)
         if (functions[i]) table.ordinals.insert(static_cast<WORD>(exports->Base + i));
     table.names = exports->NumberOfNames;
+    auto names = reinterpret_cast<const DWORD*>(base + exports->AddressOfNames);
+    for (DWORD i = 0; i < exports->NumberOfNames; ++i)
+        table.nameList.insert(reinterpret_cast<const char*>(base + names[i]));
     return table;
 }
 

@@ -1,5 +1,7 @@
 #include "RegistryFixture.h"
 
+#include "RegKey.h"
+
 #include <stdexcept>
 
 namespace pvtest {
@@ -11,16 +13,10 @@ void deleteMachineKey(const char* key) {
 }
 
 void setMachineDword(const char* key, const std::string& name, DWORD value) {
-    HKEY h;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_WRITE, nullptr, &h, nullptr) !=
-        ERROR_SUCCESS)
-        throw std::runtime_error(std::string("cannot create registry key ") + key);
-    LONG rc = ERROR_SUCCESS;
-    if (!name.empty())
-        rc = RegSetValueExA(h, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                            sizeof value);
-    RegCloseKey(h);
-    if (rc != ERROR_SUCCESS) throw std::runtime_error("cannot set registry value " + name);
+    pv::RegKey created = pv::RegKey::create(HKEY_LOCAL_MACHINE, key, KEY_WRITE);
+    if (!created) throw std::runtime_error(std::string("cannot create registry key ") + key);
+    if (!name.empty() && !created.setDword(name.c_str(), value))
+        throw std::runtime_error("cannot set registry value " + name);
 }
 
 }  // namespace pvtest

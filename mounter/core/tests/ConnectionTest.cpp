@@ -4,6 +4,7 @@
 #include "Memory.h"
 #include "MounterException.h"
 #include "MounterFixture.h"
+#include "TransferSupport.h"
 #include "MounterResources.h"
 
 using namespace dialogtest;
@@ -17,19 +18,17 @@ protected:
     void SetUp() override {
         MounterCameraTest::SetUp();
         key.set("ShowConnectionProgress", 1);
-        folder = CMemory::CreateObject();
-        Pidl card(itemid::MakeMemory(MntMemoryCard));
-        ASSERT_EQ(S_OK, folder->PersistInitialize(card.get()));
+        folder = transfertest::MakeCardFolder();
         owner = CreateWindowA("STATIC", "explorer", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr,
                               nullptr, nullptr, nullptr);
     }
     void TearDown() override {
-        folder->Release();
+        folder.reset();
         DestroyWindow(owner);
         MounterCameraTest::TearDown();
     }
 
-    CMounterNameSpaceFolder* folder = nullptr;
+    transfertest::FolderPtr folder;
     HWND owner = nullptr;
 };
 

@@ -1,11 +1,17 @@
 // The folders' context menus: entries, command ids, help texts, and the sheets the entries open.
 #include "DialogDriver.h"
 #include "MounterFixture.h"
+#include "UserObject.h"
 
 #include <commctrl.h>
 #include <prsht.h>
 
 namespace {
+
+// Pages of VirtualAlloc, given back with VirtualFree.
+struct PagesTraits : pv::NullHandle<void*> {
+    static void close(void* pages) { VirtualFree(pages, 0, MEM_RELEASE); }
+};
 
 class ContextMenuTest : public MounterCameraTest {
 protected:
@@ -13,15 +19,11 @@ protected:
         MounterCameraTest::SetUp();
         BindCameraFolder(camera.put(), &cameraPidl);
         ASSERT_TRUE(camera);
-        menu = CreatePopupMenu();
-    }
-    void TearDown() override {
-        DestroyMenu(menu);
-        MounterCameraTest::TearDown();
+        menu.reset(CreatePopupMenu());
     }
     std::string EntryText(int position) {
         char text[128] = "";
-        GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
+        GetMenuStringA(menu.get(), position, text, sizeof text, MF_BYPOSITION);
         return text;
     }
     // Invokes the entry at offset of a context menu while a watcher closes the sheet it opens.
@@ -48,7 +50,7 @@ protected:
 
     ComPtr<IShellFolder> camera;
     Pidl cameraPidl;
-    HMENU menu = nullptr;
+    pv::UniqueMenu menu;
 };
 
 }  // namespace
@@ -56,18 +58,17 @@ protected:
 TEST_F(ContextMenuTest, CameraMenuInsertsItsEntriesWhileIdsLast) {
     ComPtr<IContextMenu> contextMenu;
     ASSERT_EQ(S_OK, camera->QueryInterface(IID_IContextMenu, contextMenu.putVoid()));
-    EXPECT_EQ(MAKE_HRESULT(0, 4, 3), contextMenu->QueryContextMenu(menu, 0, 100, 200, CMF_NORMAL));
-    ASSERT_EQ(3, GetMenuItemCount(menu));
-    EXPECT_EQ(0u, GetMenuItemID(menu, 0)) << "separator first";
+    EXPECT_EQ(MAKE_HRESULT(0, 4, 3), contextMenu->QueryContextMenu(menu.get(), 0, 100, 200, CMF_NORMAL));
+    ASSERT_EQ(3, GetMenuItemCount(menu.get()));
+    EXPECT_EQ(0u, GetMenuItemID(menu.get(), 0)) << "separator first";
     EXPECT_EQ("Camera P&roperties", EntryText(1));
-    EXPECT_EQ(100u, GetMenuItemID(menu, 1));
+    EXPECT_EQ(100u, GetMenuItemID(menu.get(), 1));
     EXPECT_EQ("Configure Camera Communications", EntryText(2));
-    EXPECT_EQ(101u, GetMenuItemID(menu, 2));
+    EXPECT_EQ(101u, GetMenuItemID(menu.get(), 2));
 
-    HMENU narrow = CreatePopupMenu();
-    EXPECT_EQ(MAKE_HRESULT(0, 4, 3), contextMenu->QueryContextMenu(narrow, 0, 100, 101, CMF_NORMAL));
-    EXPECT_EQ(2, GetMenuItemCount(narrow)) << "room for one command: the separator and Camera Properties";
-    DestroyMenu(narrow);
+    pv::UniqueMenu narrow(CreatePopupMenu());
+    EXPECT_EQ(MAKE_HRESULT(0, 4, 3), contextMenu->QueryContextMenu(narrow.get(), 0, 100, 101, CMF_NORMAL));
+    EXPECT_EQ(2, GetMenuItemCount(narrow.get())) << "room for one command: the separator and Camera Properties";
 }
 
 TEST_F(ContextMenuTest, CameraHelpTexts) {
@@ -97,7 +98,7 @@ TEST_F(ContextMenuTest, MemoryAndAlbumMenusOpenTheirSheets) {
     LPCITEMIDLIST item = card.get();
     ComPtr<IContextMenu> memoryMenu;
     ASSERT_EQ(S_OK, camera->GetUIObjectOf(nullptr, 1, &item, IID_IContextMenu, nullptr, memoryMenu.putVoid()));
-    EXPECT_EQ(MAKE_HRESULT(0, 4, 1), memoryMenu->QueryContextMenu(menu, 0, 10, 20, CMF_NORMAL));
+    EXPECT_EQ(MAKE_HRESULT(0, 4, 1), memoryMenu->QueryContextMenu(menu.get(), 0, 10, 20, CMF_NORMAL));
     EXPECT_EQ("P&roperties", EntryText(0));
     EXPECT_EQ("Memory Card Properties", InvokeAndCloseSheet(memoryMenu.get(), 0, "Memory Card Properties"));
 
@@ -109,4 +110,41 @@ TEST_F(ContextMenuTest, MemoryAndAlbumMenusOpenTheirSheets) {
     ASSERT_EQ(S_OK, cardFolder->GetUIObjectOf(nullptr, 1, &item, IID_IContextMenu, nullptr, albumMenu.putVoid()));
     EXPECT_EQ("Album Properties", InvokeAndCloseSheet(albumMenu.get(), 0, "Album Properties"));
     EXPECT_EQ(E_NOTIMPL, albumMenu->GetCommandString(0, GCS_HELPTEXTA, nullptr, nullptr, 0));
+}
+
+// A verb given as a string is refused wherever the string lies, also above 4 GiB where the low
+// word of its address's high half is zero (64-bit hosts).
+TEST_F(ContextMenuTest, VerbStringsAreRefusedAtAnyAddress) {
+    static char low[] = "properties";
+    char* verb = low;
+    pv::UniqueResource<PagesTraits> pages;
+    if (sizeof(void*) == 8) {
+        for (ULONGLONG base = 0x100000000ull; !pages && base < 0x1000000000ull; base += 0x100000000ull)
+            pages.reset(VirtualAlloc(reinterpret_cast<void*>(static_cast<UINT_PTR>(base)), 4096,
+                                     MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+        ASSERT_TRUE(pages) << "no memory above 4 GiB";
+        verb = static_cast<char*>(pages.get());
+        lstrcpyA(verb, low);
+        ASSERT_EQ(0, HIWORD(reinterpret_cast<UINT_PTR>(verb)));
+    }
+
+    Pidl card = FindChild(camera.get(), "Memory Card", SHCONTF_FOLDERS);
+    ASSERT_TRUE(card);
+    LPCITEMIDLIST item = card.get();
+    ComPtr<IContextMenu> memoryMenu;
+    ASSERT_EQ(S_OK, camera->GetUIObjectOf(nullptr, 1, &item, IID_IContextMenu, nullptr, memoryMenu.putVoid()));
+    bool sheetShown = false;
+    {
+        dialogtest::Watcher watcher([&] {
+            HWND sheet = dialogtest::WaitForWindow("Memory Card Properties", 3000);
+            if (!sheet) return;
+            sheetShown = true;
+            PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+        });
+        CMINVOKECOMMANDINFO info = {};
+        info.cbSize = sizeof info;
+        info.lpVerb = verb;
+        EXPECT_EQ(E_NOTIMPL, memoryMenu->InvokeCommand(&info));
+    }
+    EXPECT_FALSE(sheetShown);
 }

@@ -1,5 +1,8 @@
 #include "DialogDriver.h"
 
+#include "GdiObject.h"
+#include "UserObject.h"
+
 #include "MounterGlobals.h"
 
 namespace dialogtest {
@@ -107,22 +110,18 @@ std::string LongestStaticText(HWND window) {
 std::vector<BYTE> IconPixels(HICON icon) {
     ICONINFO info = {};
     if (!icon || !GetIconInfo(icon, &info)) return {};
-    HDC screen = GetDC(nullptr);
-    std::vector<BYTE> pixels = BitmapBits(screen, info.hbmColor);
-    std::vector<BYTE> mask = BitmapBits(screen, info.hbmMask);
-    ReleaseDC(nullptr, screen);
-    if (info.hbmColor) DeleteObject(info.hbmColor);
-    if (info.hbmMask) DeleteObject(info.hbmMask);
+    pv::GdiBitmap colour(info.hbmColor), maskBits(info.hbmMask);
+    pv::WindowDC screen(nullptr);
+    std::vector<BYTE> pixels = BitmapBits(screen.get(), colour.get());
+    std::vector<BYTE> mask = BitmapBits(screen.get(), maskBits.get());
     pixels.insert(pixels.end(), mask.begin(), mask.end());
     return pixels;
 }
 
 std::vector<BYTE> StateIconPixels(UINT id) {
-    HICON icon = static_cast<HICON>(
-        LoadImageA(mounter::ModuleInstance(), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0));
-    std::vector<BYTE> pixels = IconPixels(icon);
-    DestroyIcon(icon);
-    return pixels;
+    pv::UniqueIcon icon(static_cast<HICON>(
+        LoadImageA(mounter::ModuleInstance(), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0)));
+    return IconPixels(icon.get());
 }
 
 std::vector<BYTE> ShownIconPixels(HWND dialog, int id) {

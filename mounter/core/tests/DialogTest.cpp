@@ -1,6 +1,7 @@
 // The connection, copy, format, serial and advanced settings dialogs, shown for real and driven
 // with window messages.
 #include "Camera.h"
+#include "ComPtr.h"
 #include "ConnectDialog.h"
 #include "CopyProgressDialog.h"
 #include "DialogDriver.h"
@@ -12,6 +13,7 @@
 #include "RegistryFixture.h"
 #include "Screenshot.h"
 #include "SerialConfigDialog.h"
+#include "UniqueHandle.h"
 
 #include <gtest/gtest.h>
 
@@ -344,10 +346,7 @@ TEST_F(AdvancedSettingsTest, DefaultsThenOkWritesTheDefaults) {
 
 // ---------------------------------------------------------------------------------------------
 
-struct FolderRelease {
-    void operator()(CMounterNameSpaceFolder* folder) const { folder->Release(); }
-};
-using FolderPtr = std::unique_ptr<CMounterNameSpaceFolder, FolderRelease>;
+using FolderPtr = pv::ComPtr<CMounterNameSpaceFolder>;
 
 struct SerialView {
     bool found = false;
@@ -404,7 +403,7 @@ protected:
     FolderPtr Folder(DWORD port, DWORD speed) {
         pvtest::setMachineDword(pvtest::kMounterKey, "CommPort", port);
         pvtest::setMachineDword(pvtest::kMounterKey, "Speed", speed);
-        return FolderPtr(CCamera::CreateObject());
+        return FolderPtr::attach(CCamera::CreateObject());
     }
     std::optional<DWORD> Stored(const char* name) { return MachineDword(pvtest::kMounterKey, name); }
 
@@ -426,14 +425,14 @@ protected:
 };
 
 TEST_F(SerialConfigTest, ListsPresentAndBusyPortsButNotMissingOnes) {
-    HANDLE held = CreateFileA("COM2:", GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    pv::UniqueHandle held(CreateFileA("COM2:", GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
     FolderPtr folder = Folder(1, 57600);
     EXPECT_EQ(IDCANCEL, Run(folder.get(), [](HWND window) {
                   SaveScreenshot(window, "serial");
                   Cancel(window);
               }));
-    CloseHandle(held);
+    held.reset();
     ASSERT_TRUE(shown.found);
     ASSERT_GE(shown.ports.size(), 3u);
     std::vector<ComboEntry> first(shown.ports.begin(), shown.ports.begin() + 3);
@@ -560,6 +559,30 @@ TEST_F(SerialConfigCameraTest, NewSpeedReconnectsAndIsStored) {
     EXPECT_EQ(115200u, folder->Speed());
     EXPECT_EQ(115200u, Stored("Speed"));
     EXPECT_EQ(0u, Stored("CommPort"));
+}
+
+TEST_F(SerialConfigCameraTest, TheFastestSpeedIsOfferedToAConnectedPv360Only) {
+    auto speeds = [](const std::vector<ComboEntry>& entries) {
+        std::vector<std::string> texts;
+        for (const ComboEntry& entry : entries) texts.push_back(entry.text);
+        return texts;
+    };
+    FolderPtr folder = Folder(0, 57600);
+    ASSERT_EQ(0, folder->ConnectCamera(1, nullptr));
+    ASSERT_EQ(2u, folder->GetCameraModelCode());
+    EXPECT_EQ(IDCANCEL, Run(folder.get(), Cancel));
+    EXPECT_EQ((std::vector<std::string>{"9600", "19200", "38400", "57600", "115200", "230400"}), speeds(shown.speeds));
+
+    folder.reset();
+    sim.reset();
+    peer.stopSimulator(1);
+    sim = std::make_unique<pvtest::PeerClient>(peer.startSimulator(1, 1, "--no-throttle --model PV350").control);
+    folder = Folder(0, 57600);
+    ASSERT_EQ(0, folder->ConnectCamera(1, nullptr));
+    ASSERT_EQ(3u, folder->GetCameraModelCode());
+    EXPECT_EQ(IDCANCEL, Run(folder.get(), Cancel));
+    EXPECT_EQ((std::vector<std::string>{"9600", "19200", "38400", "57600", "115200"}), speeds(shown.speeds));
+    EXPECT_EQ("57600", shown.speed);
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 // The camera layer of a folder object against the simulator: settings, connecting, copies to disk,
 // picture texts, thumbnails, deletion, formatting and the camera settings.
 #include "Album.h"
+#include "CameraDouble.h"
+#include "CopyProgressDialog.h"
+#include "MemorySpies.h"
 #include "Memory.h"
 #include "MounterFixture.h"
 #include "TempArea.h"
@@ -22,13 +25,7 @@ std::string FreshDirectory(const std::string& name) {
     GetTempPathA(sizeof temp, temp);
     std::string path = std::string(temp) + name + "\\";
     CreateDirectoryA(path.c_str(), nullptr);
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do DeleteFileA((path + found.cFileName).c_str());
-        while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
+    for (const std::string& file : transfertest::FilesIn(path)) DeleteFileA((path + file).c_str());
     return path;
 }
 
@@ -80,6 +77,7 @@ TEST_F(FolderAccessTest, SecondConnectAnswers18WithoutTouchingTheCamera) {
     Sim("transcript clear");
     EXPECT_EQ(18, folder->ConnectCamera(1, nullptr));
     EXPECT_EQ(std::string::npos, Sim("transcript").find("H:"));
+    EXPECT_EQ(1, folder->GetConnectedFlag(FALSE)) << "the session is still connected";
     EXPECT_EQ(0, folder->CloseCamera());
     EXPECT_FALSE(folder->IsSessionOpen());
     EXPECT_EQ(0, folder->GetConnectedFlag(FALSE));
@@ -131,20 +129,13 @@ TEST_F(FolderAccessTest, AlbumCopiesLandInADirectoryNamedByTheTitle) {
     Item album = FileItem("ALBUM001", MntAlbum);
     CopyOutcome outcome;
     ASSERT_EQ(1, folder->CopyAlbumToDisk(album.get(), destination.c_str(), &outcome, nullptr));
-    std::string local = destination + folder->AlbumTitleOf("ALBUM001");
+    std::string local = destination + folder->LocalAlbumName("ALBUM001");
     EXPECT_NE(std::string::npos, local.find("Summer Trip"));
-    int copied = 0;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((CardPath("PCCARD/DCIMAGES/ALBUM001") + "\\*").c_str(), &found);
-    ASSERT_NE(INVALID_HANDLE_VALUE, search);
-    do {
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-        std::string name = found.cFileName;
+    std::vector<std::string> files = transfertest::FilesIn(CardPath("PCCARD/DCIMAGES/ALBUM001"));
+    ASSERT_FALSE(files.empty());
+    EXPECT_EQ(files, transfertest::FilesIn(local));
+    for (const std::string& name : files)
         EXPECT_EQ(CardFile("PCCARD/DCIMAGES/ALBUM001/" + name), ReadLocalFile(local + "\\" + name)) << name;
-        ++copied;
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    EXPECT_GT(copied, 0);
 }
 
 TEST_F(FolderAccessTest, AlbumCopyGoesOnPastAnUnreadableFile) {
@@ -155,18 +146,11 @@ TEST_F(FolderAccessTest, AlbumCopyGoesOnPastAnUnreadableFile) {
     CopyOutcome outcome;
     EXPECT_EQ(0, folder->CopyAlbumToDisk(album.get(), destination.c_str(), &outcome, nullptr));
     EXPECT_NE(0u, outcome.status);
-    std::string local = destination + folder->AlbumTitleOf("ALBUM001") + "\\";
-    int present = 0, total = 0;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((CardPath("PCCARD/DCIMAGES/ALBUM001") + "\\*").c_str(), &found);
-    do {
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-        ++total;
-        present += Exists(local + found.cFileName);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    ASSERT_GE(total, 2);
-    EXPECT_EQ(total - 1, present) << Sim("transcript");
+    std::string local = destination + folder->LocalAlbumName("ALBUM001") + "\\";
+    std::vector<std::string> files = transfertest::FilesIn(CardPath("PCCARD/DCIMAGES/ALBUM001"));
+    ASSERT_GE(files.size(), 2u);
+    files.erase(files.begin());   // the first in the listing's order, which the camera refused
+    EXPECT_EQ(files, transfertest::FilesIn(local)) << Sim("transcript");
 }
 
 TEST_F(FolderAccessTest, CamerasWithoutAlbumFilesNameAlbumsByDirectory) {
@@ -176,7 +160,7 @@ TEST_F(FolderAccessTest, CamerasWithoutAlbumFilesNameAlbumsByDirectory) {
     Connect();
     EXPECT_EQ(3u, folder->GetCameraModelCode());
     EXPECT_EQ(nullptr, folder->AlbumNames());
-    EXPECT_EQ("ALBUM001", folder->AlbumTitleOf("ALBUM001"));
+    EXPECT_EQ("ALBUM001", folder->LocalAlbumName("ALBUM001"));
 }
 
 TEST_F(FolderAccessTest, PictureTextsAndInformation) {
@@ -202,21 +186,20 @@ TEST_F(FolderAccessTest, PictureTextsAndInformation) {
     folder->GetPictureResolutionText(&text, created.get());
     EXPECT_EQ("High (1152x864)", text);
     EXPECT_EQ(-1, folder->GetPictureInfoAt(newest + 1, &name));
-    folder->CountAlbumPictures(&text, FileItem("ALBUM001", MntAlbum).get(), itemid::MakeMemory(MntMemoryCard));
+    Item card(itemid::MakeMemory(MntMemoryCard));
+    folder->CountAlbumPictures(&text, FileItem("ALBUM001", MntAlbum).get(), card.get());
     EXPECT_EQ("0", text) << "the album holds no .ODC pictures";
 }
 
 TEST_F(FolderAccessTest, ThumbnailsByNameAndNumber) {
-    BYTE* thumbnail = nullptr;
-    EXPECT_EQ(0, folder->GetThumbnailByIndex(0, &thumbnail)) << "no session";
+    mounter::CameraBuffer thumbnail;
+    EXPECT_EQ(0, folder->GetThumbnailByIndex(0, thumbnail.put())) << "no session";
     Connect();
-    ASSERT_EQ(1, folder->GetThumbnailByName("\\PCCARD\\DCIMAGES\\PV000006.JPG", &thumbnail));
-    std::string byName(reinterpret_cast<char*>(thumbnail), 3456);
-    FreeCameraBuffer(thumbnail);
-    ASSERT_EQ(1, folder->GetThumbnailByIndex(0, &thumbnail));
-    FreeCameraBuffer(thumbnail);
-    EXPECT_EQ(0, folder->GetThumbnailByName("\\PCCARD\\DCIMAGES\\NOSUCH.JPG", &thumbnail));
-    FreeCameraBuffer(thumbnail);
+    ASSERT_EQ(1, folder->GetThumbnailByName("\\PCCARD\\DCIMAGES\\PV000006.JPG", thumbnail.put()));
+    std::string byName(reinterpret_cast<char*>(thumbnail.get()), 3456);
+    ASSERT_EQ(1, folder->GetThumbnailByIndex(0, thumbnail.put()));
+    EXPECT_EQ(0, folder->GetThumbnailByName("\\PCCARD\\DCIMAGES\\NOSUCH.JPG", thumbnail.put()));
+    EXPECT_FALSE(thumbnail);
 }
 
 TEST_F(FolderAccessTest, DeletingAndFormatting) {
@@ -228,10 +211,9 @@ TEST_F(FolderAccessTest, DeletingAndFormatting) {
     EXPECT_FALSE(Exists(CardPath("PCCARD/DCIMAGES/README.TXT")));
     EXPECT_EQ(0, folder->DeleteCameraFile("\\PCCARD\\DCIMAGES\\README.TXT"));
     EXPECT_EQ(0u, folder->FormatMemoryCard());
-    BYTE* list = nullptr;
-    DWORD entries = folder->ListCameraFiles(&list);
-    for (DWORD i = 0; i < entries; ++i) EXPECT_TRUE(itemid::IsDotEntry(list + 20 * i)) << "formatted card is empty";
-    FreeCameraBuffer(list);
+    mounter::CameraBuffer list;
+    DWORD entries = folder->ListCameraFiles(list.put());
+    for (DWORD i = 0; i < entries; ++i) EXPECT_TRUE(itemid::IsDotEntry(list.get() + 20 * i)) << "formatted card is empty";
 }
 
 TEST_F(FolderAccessTest, SettingsCommandsReachTheCamera) {
@@ -257,11 +239,90 @@ TEST_F(FolderAccessTest, CardRemovedMeansNoListAndNoCopy) {
     Connect();
     Sim("card out");
     EXPECT_EQ(0, folder->IsCardPresent(TRUE));
-    BYTE* list = nullptr;
-    EXPECT_EQ(0u, folder->ListCameraFiles(&list));
-    EXPECT_EQ(nullptr, list);
+    mounter::CameraBuffer list;
+    EXPECT_EQ(0u, folder->ListCameraFiles(list.put()));
+    EXPECT_FALSE(list);
     CopyOutcome outcome;
     Item picture = FileItem("PV000006.JPG");
     EXPECT_EQ(0, folder->CopyPictureToDisk(picture.get(), "C:\\", &outcome, nullptr));
     EXPECT_NE(0u, outcome.status);
+}
+
+TEST_F(FolderAccessTest, ALostSessionIsOpenedAfresh) {
+    Connect();
+    ASSERT_EQ(0u, CameraDisconnect(folder->Session()));   // the link gave up on the camera
+    EXPECT_FALSE(folder->IsSessionOpen());
+    Sim("counters clear");
+    EXPECT_EQ(0, folder->ConnectCamera(1, nullptr));
+    EXPECT_TRUE(folder->IsSessionOpen());
+    EXPECT_NE(std::string::npos, Sim("counters").find("resets=1"));
+    CopyOutcome outcome;
+    Item item = FileItem("README.TXT", MntOtherFile);
+    EXPECT_EQ(1, folder->CopyPictureToDisk(item.get(), FreshDirectory("pvagain").c_str(), &outcome, nullptr));
+}
+
+TEST_F(FolderAccessTest, TheConnectedFlagFollowsTheLastStatusRefresh) {
+    Connect();
+    Sim("fault error 7F 1");
+    EXPECT_NE(0, folder->RefreshCameraStatus());
+    EXPECT_EQ(0, folder->GetConnectedFlag(FALSE));
+    EXPECT_EQ(1, folder->GetConnectedFlag(TRUE)) << "the next refresh answers";
+}
+
+TEST_F(FolderAccessTest, PicturesCopyOutOfAnAlbumFolder) {
+    auto album = FolderRef::attach(CAlbum::CreateObject());
+    Item card(itemid::MakeMemory(MntMemoryCard));
+    Item directory = FileItem("ALBUM001", MntAlbum);
+    Item list(itemid::Append(card.get(), directory.get()));
+    ASSERT_EQ(S_OK, album->PersistInitialize(list.get()));
+    ASSERT_EQ(0, album->ConnectCamera(1, nullptr));
+    std::string destination = FreshDirectory("pvfromalbum");
+    CopyOutcome outcome;
+    Item picture = FileItem("PV000002.JPG");
+    ASSERT_EQ(1, album->CopyPictureToDisk(picture.get(), destination.c_str(), &outcome, nullptr));
+    EXPECT_EQ(CardFile("PCCARD/DCIMAGES/ALBUM001/PV000002.JPG"), ReadLocalFile(destination + "PV000002.JPG"));
+}
+
+TEST_F(FolderAccessTest, CancelEndsTheWholeAlbumCopy) {
+    cameradouble::Script script;
+    cameradouble::ScopedCameraDouble double_(&script);
+    Connect();
+    CCopyProgressDialog progress;
+    ASSERT_TRUE(progress.Create(nullptr));
+    SendMessageA(progress.Window(), WM_COMMAND, IDCANCEL, 0);   // the user's Cancel
+    ASSERT_TRUE(CopyCancelRequested());
+    Item album = FileItem("ALBUM001", MntAlbum);
+    CopyOutcome outcome;
+    script.fileReads = 0;
+    EXPECT_EQ(0, folder->CopyAlbumToDisk(album.get(), FreshDirectory("pvcancel").c_str(), &outcome, &progress));
+    EXPECT_EQ(DWORD(kCamCancelled), outcome.status);
+    EXPECT_EQ(1, script.fileReads) << "no file is read after Cancel";
+}
+
+TEST_F(FolderAccessTest, APartlyReceivedListIsGivenBack) {
+    cameradouble::Script script;
+    script.brokenDirectory = "\\PCCARD\\DCIMAGES\\ALBUM001";
+    script.brokenResult = kCamCameraError;
+    script.partBytes = 1 << 20;
+    cameradouble::ScopedCameraDouble double_(&script);
+    Connect();
+    Item album = FileItem("ALBUM001", MntAlbum);
+    CopyOutcome outcome;
+    std::string destination = FreshDirectory("pvbroken");
+    EXPECT_EQ(0, folder->CopyAlbumToDisk(album.get(), destination.c_str(), &outcome, nullptr));
+    EXPECT_EQ(DWORD(kCamCameraError), outcome.status);
+    size_t before = memoryspies::LiveHeapBytes();
+    for (int i = 0; i < 8; ++i) folder->CopyAlbumToDisk(album.get(), destination.c_str(), &outcome, nullptr);
+    EXPECT_LT(memoryspies::LiveHeapBytes(), before + script.partBytes) << "eight lists of 1 MiB kept";
+}
+
+TEST_F(FolderAccessTest, AThumbnailWhoseClosingBracketFailsLeavesNoBuffer) {
+    Connect();
+    mounter::CameraBuffer thumbnail;
+    Sim("fault error 97 1");
+    EXPECT_EQ(0, folder->GetThumbnailByName("\\PCCARD\\DCIMAGES\\PV000006.JPG", thumbnail.put()));
+    EXPECT_FALSE(thumbnail) << "the read succeeded: its buffer would be lost";
+    Sim("fault error 97 1");
+    EXPECT_EQ(0, folder->GetThumbnailByIndex(0, thumbnail.put()));
+    EXPECT_FALSE(thumbnail);
 }

@@ -24,10 +24,7 @@ std::string Entry(const char* name, const char* ext, BYTE attributes, WORD time,
     return e;
 }
 
-struct ItemDeleter {
-    void operator()(ITEMIDLIST* pidl) const { itemid::Free(pidl); }
-};
-using Item = std::unique_ptr<ITEMIDLIST, ItemDeleter>;
+using Item = itemid::OwnedList;
 
 Item FromEntry(const std::string& entry) {
     return Item(itemid::FromDirectoryEntry(reinterpret_cast<const BYTE*>(entry.data())));

@@ -95,5 +95,5 @@ std::string DisplayName(IShellFolder* folder, LPCITEMIDLIST item, SHGDNF flags) 
 Pidl FindChild(IShellFolder* folder, const std::string& name, SHCONTF flags) {
     for (Pidl& item : Enumerate(folder, flags))
         if (DisplayName(folder, item.get(), SHGDN_INFOLDER) == name) return std::move(item);
-    return nullptr;
+    return Pidl();
 }

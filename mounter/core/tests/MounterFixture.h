@@ -2,8 +2,10 @@
 // Mounter registered in the test's Wine prefix so that the shell can reach the camera folder.
 #pragma once
 
+#include "ComPtr.h"
 #include "MounterItemId.h"
 #include "PeerClient.h"
+#include "TaskMemory.h"
 #include "RegistryFixture.h"
 
 #include <gtest/gtest.h>
@@ -15,32 +17,10 @@
 
 constexpr int kCom = 1;
 
-struct PidlDeleter {
-    void operator()(ITEMIDLIST* pidl) const { CoTaskMemFree(pidl); }
-};
-using Pidl = std::unique_ptr<ITEMIDLIST, PidlDeleter>;
-
-// An interface pointer released at the end of its scope.
+// An identifier list the shell handed out, and an interface pointer, each released with its scope.
+using Pidl = pv::TaskMemory<ITEMIDLIST>;
 template <typename T>
-class ComPtr {
-public:
-    ComPtr() = default;
-    ~ComPtr() { reset(); }
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-    T* get() const { return p_; }
-    T* operator->() const { return p_; }
-    T** put() { reset(); return &p_; }
-    void** putVoid() { return reinterpret_cast<void**>(put()); }
-    void reset() {
-        if (p_) p_->Release();
-        p_ = nullptr;
-    }
-    explicit operator bool() const { return p_ != nullptr; }
-
-private:
-    T* p_ = nullptr;
-};
+using ComPtr = pv::ComPtr<T>;
 
 class MounterCameraTest : public ::testing::Test {
 protected:

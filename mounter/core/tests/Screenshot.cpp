@@ -1,5 +1,7 @@
 #include "Screenshot.h"
 
+#include "GdiObject.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <fstream>
@@ -75,8 +77,8 @@ Bytes Png(int width, int height, const Bytes& bgr) {
 
 Bytes CaptureScreen(const RECT& area) {
     int width = area.right - area.left, height = area.bottom - area.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
+    pv::WindowDC screen(nullptr);
+    pv::MemoryDC memory(screen.get());
     BITMAPINFO format = {};
     format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     format.bmiHeader.biWidth = width;
@@ -84,9 +86,10 @@ Bytes CaptureScreen(const RECT& area) {
     format.bmiHeader.biPlanes = 1;
     format.bmiHeader.biBitCount = 24;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    pv::GdiBitmap bitmap(CreateDIBSection(screen.get(), &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap) return {};
+    pv::SelectedObject selected(memory.get(), bitmap.get());
+    BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY);
     GdiFlush();
     Bytes bgr;
     size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~size_t(3);
@@ -94,10 +97,6 @@ Bytes CaptureScreen(const RECT& area) {
         const uint8_t* row = static_cast<const uint8_t*>(bits) + y * stride;
         bgr.insert(bgr.end(), row, row + width * 3);
     }
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
     return bgr;
 }
 

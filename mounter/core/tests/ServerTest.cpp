@@ -1,11 +1,24 @@
 // The module's start-up and its class objects.
+#include "MessageBoxAnswerer.h"
 #include "MounterApp.h"
 #include "MounterClasses.h"
 #include "MounterFixture.h"
 #include "MounterGlobals.h"
+#include "RegKey.h"
 #include "TempArea.h"
+#include "UniqueHandle.h"
 
 #include <fstream>
+
+namespace {
+
+std::string TempAreaFile(const std::string& name) {
+    char area[MAX_PATH] = {};
+    GetTempAreaPath(sizeof area, area);
+    return area + name;
+}
+
+}  // namespace
 
 TEST(ServerTest, StartUpEmptiesTheTempAreaAndKeepsTheRecord) {
     char area[MAX_PATH];
@@ -52,4 +65,78 @@ TEST(ServerTest, ClassObjectsOfTheThreeClassesOnly) {
     }
     ComPtr<IClassFactory> none;
     EXPECT_EQ(CLASS_E_CLASSNOTAVAILABLE, get(IID_IShellFolder, IID_IClassFactory, none.putVoid()));
+}
+
+TEST(ServerTest, RegistrationWritesEveryClassAndTheJunction) {
+    using RegisterServer = HRESULT(WINAPI*)();
+    auto registerServer = reinterpret_cast<RegisterServer>(
+        reinterpret_cast<void (*)()>(GetProcAddress(MounterModule(), "DllRegisterServer")));
+    ASSERT_TRUE(registerServer);
+    ASSERT_EQ(S_OK, registerServer());
+    char path[MAX_PATH];
+    ASSERT_GT(GetModuleFileNameA(MounterModule(), path, sizeof path), 0u);
+    auto value = [](HKEY root, const std::string& key, const char* name) {
+        return pv::RegKey::open(root, key.c_str()).string(name).value_or("<missing>");
+    };
+    struct Class {
+        const char* clsid;
+        const char* progId;
+    };
+    for (const Class& c : {Class{"{a84c0500-b187-11d0-8ae7-00c04fd28d85}", "PV360MOUNT.CAMERA"},
+                           Class{"{a84c0501-b187-11d0-8ae7-00c04fd28d85}", "PV360MOUNT.MEMORY"},
+                           Class{"{a84c0502-b187-11d0-8ae7-00c04fd28d85}", "PV360MOUNT.ALBUM"}}) {
+        std::string key = std::string("CLSID\\") + c.clsid;
+        EXPECT_EQ(0, lstrcmpiA(path, value(HKEY_CLASSES_ROOT, key + "\\InprocServer32", nullptr).c_str())) << c.clsid;
+        EXPECT_EQ("Apartment", value(HKEY_CLASSES_ROOT, key + "\\InprocServer32", "ThreadingModel"));
+        EXPECT_EQ(c.progId, value(HKEY_CLASSES_ROOT, key + "\\ProgID", nullptr));
+        EXPECT_EQ(c.clsid, value(HKEY_CLASSES_ROOT, std::string(c.progId) + "\\CLSID", nullptr));
+        EXPECT_NE("<missing>", value(HKEY_CLASSES_ROOT, c.progId, nullptr));
+    }
+    std::string camera = "CLSID\\{a84c0500-b187-11d0-8ae7-00c04fd28d85}";
+    EXPECT_EQ(std::string(path) + ",0", value(HKEY_CLASSES_ROOT, camera + "\\DefaultIcon", nullptr));
+    EXPECT_EQ(0xF0000000u,
+              pv::RegKey::open(HKEY_CLASSES_ROOT, (camera + "\\ShellFolder").c_str()).dword("Attributes").value_or(0));
+    EXPECT_EQ("ORVIK PV350 / PV360 Zoom Camera",
+              value(HKEY_LOCAL_MACHINE,
+                    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MyComputer\\NameSpace\\"
+                    "{a84c0500-b187-11d0-8ae7-00c04fd28d85}",
+                    nullptr));
+}
+
+TEST(ServerTest, StartUpFailureIsShownWithTheErrorIcon) {
+    std::vector<dialogtest::MessageBoxSeen> seen;
+    {
+        dialogtest::MessageBoxAnswerer boxes({dialogtest::kMounterCaption});
+        CMounterApp::ReportStartupFailure(E_OUTOFMEMORY);
+        seen = boxes.Seen();
+    }
+    ASSERT_EQ(1u, seen.size());
+    EXPECT_EQ("Fatal error initializing Mounter global memory. (Error Code=0x8007000E)", seen[0].text);
+    EXPECT_EQ(UINT(MB_ICONSTOP), seen[0].icon);
+    EXPECT_FALSE(seen[0].yesNo);
+}
+
+// At process termination nothing is shut down (the copies of a file dialog's application stay);
+// an unload while the process goes on empties the area as before.
+TEST(ServerTest, ProcessTerminationLeavesTheShutDownUndone) {
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    std::string file = TempAreaFile("PV000099.JPG");
+    for (const char* how : {"exit", "free"}) {
+        DeleteFileA(file.c_str());
+        std::string command = "\"" + std::string(self) + "\" --unload-child " + how + " \"" + file + "\"";
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process = {};
+        ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                   &process));
+        pv::UniqueHandle child(process.hProcess), thread(process.hThread);
+        ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(child.get(), 60000));
+        DWORD code = 99;
+        GetExitCodeProcess(child.get(), &code);
+        EXPECT_EQ(0u, code) << how;
+        bool kept = GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES;
+        EXPECT_EQ(std::string(how) == "exit", kept) << how;
+    }
+    DeleteFileA(file.c_str());
 }

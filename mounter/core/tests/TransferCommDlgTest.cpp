@@ -26,7 +26,7 @@ protected:
         view.items.push_back(MakeItem("PV000006.JPG", MntPictureFile, 29824));
         view.items.push_back(MakeItem("ALBUM001", MntAlbum, 0));
         view.items.push_back(MakeItem("README.TXT", MntOtherFile, 43));
-        data.reset(CCommDlgDataObj::Create(&view));
+        data = Owned<CCommDlgDataObj>::attach(CCommDlgDataObj::Create(&view));
         ASSERT_TRUE(data);
     }
 
@@ -51,19 +51,19 @@ std::vector<BYTE> ListBytes(LPCITEMIDLIST list) {
 TEST_F(TransferCommDlgDataTest, GivesTheFolderAndTheSelectedItemsInOrder) {
     Global block;
     ASSERT_EQ(S_OK, Get(GlobalFormat(dragformat::ShellIdList()), &block));
-    auto* base = static_cast<const BYTE*>(GlobalLock(block.get()));
+    pv::LockedGlobal locked(block.get());
+    auto* base = locked.as<const BYTE>();
     EXPECT_NE(static_cast<const void*>(base), block.get()) << "a movable block";
     auto* ids = reinterpret_cast<const CIDA*>(base);
     ASSERT_EQ(3u, ids->cidl);
     EXPECT_EQ(ListBytes(view.folder.get()), ListBytes(reinterpret_cast<LPCITEMIDLIST>(base + ids->aoffset[0])));
     for (UINT i = 0; i < 3; ++i)
         EXPECT_EQ(ListBytes(view.items[i].get()), ListBytes(reinterpret_cast<LPCITEMIDLIST>(base + ids->aoffset[i + 1])));
-    GlobalUnlock(block.get());
 
     view.items.pop_back();
-    ASSERT_EQ(S_OK, Get(GlobalFormat(dragformat::ShellIdList()), &block));
-    EXPECT_EQ(2u, static_cast<const CIDA*>(GlobalLock(block.get()))->cidl) << "made afresh for each request";
-    GlobalUnlock(block.get());
+    Global again;
+    ASSERT_EQ(S_OK, Get(GlobalFormat(dragformat::ShellIdList()), &again));
+    EXPECT_EQ(2u, pv::LockedGlobal(again.get()).as<const CIDA>()->cidl) << "made afresh for each request";
 }
 
 TEST_F(TransferCommDlgDataTest, RefusesOtherFormatsMediaAndLostItems) {
@@ -75,7 +75,7 @@ TEST_F(TransferCommDlgDataTest, RefusesOtherFormatsMediaAndLostItems) {
     view.gone = 1;
     EXPECT_EQ(E_UNEXPECTED, Get(GlobalFormat(dragformat::ShellIdList()), &block));
 
-    Owned<CCommDlgDataObj> withoutView(CCommDlgDataObj::Create(nullptr));
+    auto withoutView = Owned<CCommDlgDataObj>::attach(CCommDlgDataObj::Create(nullptr));
     STGMEDIUM medium = {};
     FORMATETC request = GlobalFormat(dragformat::ShellIdList());
     EXPECT_EQ(E_UNEXPECTED, withoutView->GetData(&request, &medium));

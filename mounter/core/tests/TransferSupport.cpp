@@ -3,6 +3,7 @@
 #include "Memory.h"
 #include "MounterFixture.h"
 #include "TempArea.h"
+#include "UniqueHandle.h"
 
 #include <shellapi.h>
 
@@ -12,7 +13,7 @@
 namespace transfertest {
 
 FolderPtr MakeCardFolder() {
-    FolderPtr folder(CMemory::CreateObject());
+    auto folder = FolderPtr::attach(CMemory::CreateObject());
     Item card(itemid::MakeMemory(MntMemoryCard));
     EXPECT_EQ(S_OK, folder->PersistInitialize(card.get()));
     return folder;
@@ -32,12 +33,11 @@ std::string TempAreaPath() {
 std::vector<std::string> FilesIn(const std::string& directory) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((directory + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
+    pv::UniqueFind search(FindFirstFileA((directory + "\\*").c_str(), &found));
+    if (!search) return names;
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    } while (FindNextFileA(search.get(), &found));
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -62,10 +62,9 @@ std::vector<std::string> DroppedPaths(HGLOBAL block) {
 }
 
 std::vector<BYTE> GlobalBytes(HGLOBAL block) {
-    auto* data = static_cast<const BYTE*>(GlobalLock(block));
-    std::vector<BYTE> bytes(data, data + GlobalSize(block));
-    GlobalUnlock(block);
-    return bytes;
+    pv::LockedGlobal data(block);
+    const BYTE* bytes = data.as<BYTE>();
+    return bytes ? std::vector<BYTE>(bytes, bytes + data.size()) : std::vector<BYTE>();
 }
 
 FORMATETC GlobalFormat(CLIPFORMAT format) { return FORMATETC{format, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL}; }

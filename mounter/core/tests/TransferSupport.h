@@ -2,37 +2,25 @@
 // temporary area, and reading the blocks that data objects hand out.
 #pragma once
 
+#include "ComPtr.h"
+#include "GlobalMemory.h"
 #include "MounterNameSpaceFolder.h"
 
 #include <windows.h>
 #include <shlobj.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
 namespace transfertest {
 
-struct Releaser {
-    void operator()(IUnknown* object) const { object->Release(); }
-};
+// Our own COM objects and folders, items of the shell allocator and global blocks, each released
+// with its scope.
 template <typename T>
-using Owned = std::unique_ptr<T, Releaser>;
-
-struct FolderReleaser {
-    void operator()(CMounterNameSpaceFolder* folder) const { folder->Release(); }
-};
-using FolderPtr = std::unique_ptr<CMounterNameSpaceFolder, FolderReleaser>;
-
-struct ItemFreer {
-    void operator()(ITEMIDLIST* pidl) const { itemid::Free(pidl); }
-};
-using Item = std::unique_ptr<ITEMIDLIST, ItemFreer>;
-
-struct GlobalFreer {
-    void operator()(void* block) const { GlobalFree(block); }
-};
-using Global = std::unique_ptr<void, GlobalFreer>;
+using Owned = pv::ComPtr<T>;
+using FolderPtr = pv::ComPtr<CMounterNameSpaceFolder>;
+using Item = itemid::OwnedList;
+using Global = pv::GlobalBlock;
 
 // The memory-card folder, initialised with the card's item as the shell does.
 FolderPtr MakeCardFolder();

@@ -1,6 +1,8 @@
 // Dragging pictures and albums out of the camera: the data source against the simulator. A target
 // that asks before the drop gets names only; after the drop each item is copied into the temporary
 // area once, and the names, identifiers and messages follow what arrived.
+#include "Album.h"
+#include "CameraDouble.h"
 #include "DialogDriver.h"
 #include "DragFormats.h"
 #include "ImageFileDataSource.h"
@@ -56,8 +58,8 @@ protected:
     }
 
     void BuildList(const std::vector<Item>& items) {
-        drop.reset(CImageFileDropSource::Create());
-        data.reset(CImageFileDataSource::Create(folder.get(), nullptr, drop.get()));
+        drop = Owned<CImageFileDropSource>::attach(CImageFileDropSource::Create());
+        data = Owned<CImageFileDataSource>::attach(CImageFileDataSource::Create(folder.get(), nullptr, drop.get()));
         std::vector<LPCITEMIDLIST> ids;
         for (const Item& item : items) ids.push_back(item.get());
         ASSERT_TRUE(data->AddItems(static_cast<UINT>(ids.size()), ids.data()));
@@ -90,7 +92,7 @@ protected:
 
     // The album's name in the temporary area: its title as the shell shows it.
     std::string Title(const std::string& directory) {
-        std::string title = folder->AlbumTitleOf(directory);
+        std::string title = folder->LocalAlbumName(directory);
         EXPECT_NE(directory, title) << "the album file names the album";
         return title;
     }
@@ -110,9 +112,7 @@ protected:
 std::vector<CLIPFORMAT> EnumeratedFormats(IDataObject* data) {
     std::vector<CLIPFORMAT> formats;
     Owned<IEnumFORMATETC> enumerator;
-    IEnumFORMATETC* raw = nullptr;
-    if (data->EnumFormatEtc(DATADIR_GET, &raw) != S_OK) return formats;
-    enumerator.reset(raw);
+    if (data->EnumFormatEtc(DATADIR_GET, enumerator.put()) != S_OK) return formats;
     FORMATETC format;
     ULONG fetched = 0;
     while (enumerator->Next(1, &format, &fetched) == S_OK && fetched == 1) {
@@ -152,8 +152,7 @@ TEST_F(TransferDataSourceTest, NamesAskedBeforeTheDropCopyNothing) {
     EXPECT_EQ((std::vector<std::string>{area + "PV000006.JPG", area + Title("ALBUM001")}), FileList());
     Global name;
     ASSERT_EQ(S_OK, Get(dragformat::FileName(), &name));
-    EXPECT_EQ(area + "PV000006.JPG", static_cast<const char*>(GlobalLock(name.get())));
-    GlobalUnlock(name.get());
+    EXPECT_EQ(area + "PV000006.JPG", pv::LockedGlobal(name.get()).as<const char>());
     Global ids;
     ASSERT_EQ(S_OK, Get(dragformat::ShellIdList(), &ids));
     EXPECT_EQ(before, Traffic());
@@ -184,10 +183,11 @@ TEST_F(TransferDataSourceTest, DropCopiesPicturesAndAlbumsOnce) {
     Global list;
     ASSERT_EQ(S_OK, Get(CF_HDROP, &list));
     EXPECT_EQ(expected, DroppedPaths(list.get()));
-    auto* header = static_cast<DROPFILES*>(GlobalLock(list.get()));
-    EXPECT_EQ(20u, header->pFiles);
-    EXPECT_TRUE(header->fWide) << "Wine answers as Windows NT";
-    GlobalUnlock(list.get());
+    {
+        pv::LockedGlobal header(list.get());
+        EXPECT_EQ(20u, header.as<DROPFILES>()->pFiles);
+        EXPECT_TRUE(header.as<DROPFILES>()->fWide) << "Wine answers as Windows NT";
+    }
     EXPECT_EQ(3u * 520 + 22, GlobalSize(list.get()));
 
     ExpectCopied("PV000006.JPG");
@@ -202,8 +202,7 @@ TEST_F(TransferDataSourceTest, DropCopiesPicturesAndAlbumsOnce) {
     EXPECT_EQ(expected, FileList());
     Global wideName;
     ASSERT_EQ(S_OK, Get(dragformat::FileNameW(), &wideName));
-    EXPECT_EQ(dragformat::Widen(area + "PV000006.JPG"), static_cast<const wchar_t*>(GlobalLock(wideName.get())));
-    GlobalUnlock(wideName.get());
+    EXPECT_EQ(dragformat::Widen(area + "PV000006.JPG"), pv::LockedGlobal(wideName.get()).as<const wchar_t>());
     EXPECT_EQ(520u, GlobalSize(wideName.get()));
     EXPECT_EQ(before, Traffic()) << "copied once";
 }
@@ -214,7 +213,8 @@ TEST_F(TransferDataSourceTest, IdListArrayParsesBackToTheCopies) {
     Drop();
     Global block;
     ASSERT_EQ(S_OK, Get(dragformat::ShellIdList(), &block));
-    auto* ids = static_cast<CIDA*>(GlobalLock(block.get()));
+    pv::LockedGlobal locked(block.get());
+    auto* ids = locked.as<CIDA>();
     ASSERT_EQ(2u, ids->cidl);
     auto* base = reinterpret_cast<const BYTE*>(ids);
     auto parent = reinterpret_cast<LPCITEMIDLIST>(base + ids->aoffset[0]);
@@ -225,7 +225,6 @@ TEST_F(TransferDataSourceTest, IdListArrayParsesBackToTheCopies) {
         EXPECT_TRUE(SHGetPathFromIDListA(full.get(), path));
         paths.push_back(path);
     }
-    GlobalUnlock(block.get());
     EXPECT_EQ((std::vector<std::string>{area + "PV000007.FPX", area + Title("ALBUM002")}), paths);
     ExpectCopied("PV000007.FPX");
     EXPECT_EQ((std::vector<std::string>{"PV000004.FPX", "PV000005.JPG"}), FilesIn(area + Title("ALBUM002")));
@@ -297,8 +296,7 @@ TEST_F(TransferDataSourceTest, CancellingTheSecondOfThreePicturesDeliversTheFirs
     ExpectCopied("PV000006.JPG");
     Global ids;
     ASSERT_EQ(S_OK, Get(dragformat::ShellIdList(), &ids));
-    EXPECT_EQ(1u, static_cast<CIDA*>(GlobalLock(ids.get()))->cidl);
-    GlobalUnlock(ids.get());
+    EXPECT_EQ(1u, pv::LockedGlobal(ids.get()).as<CIDA>()->cidl);
     EXPECT_EQ(nullptr, FindWindowA("#32770", "Picture File Copy Progress"));
 }
 
@@ -341,4 +339,81 @@ TEST_F(TransferDataSourceTest, MoveOfAnAlbumDeletesNothing) {
     data->DeleteMovedPictures();
     EXPECT_TRUE(Exists(CardPath("PCCARD/DCIMAGES/ALBUM002/PV000004.FPX")));
     EXPECT_TRUE(Exists(CardPath("PCCARD/DCIMAGES/PV000007.FPX"))) << "the walk stops at the album";
+}
+
+TEST_F(TransferDataSourceTest, PicturesOfAnAlbumFolderAreCopied) {
+    auto album = FolderPtr::attach(CAlbum::CreateObject());
+    Item card(itemid::MakeMemory(MntMemoryCard));
+    Item directory = MakeItem("ALBUM001", MntAlbum, 0);
+    Item list(itemid::Append(card.get(), directory.get()));
+    ASSERT_EQ(S_OK, album->PersistInitialize(list.get()));
+    folder = album;
+    Connect();
+    Build(MakeItem("PV000002.JPG", MntPictureFile, 100), MakeItem("PV000003.JPG", MntPictureFile, 100));
+    Drop();
+    EXPECT_EQ((std::vector<std::string>{area + "PV000002.JPG", area + "PV000003.JPG"}), FileList());
+    EXPECT_EQ(CardFile("PCCARD/DCIMAGES/ALBUM001/PV000002.JPG"), ReadLocalFile(area + "PV000002.JPG"));
+}
+
+TEST_F(TransferDataSourceTest, ADropThatDeliversNothingFails) {
+    Connect();
+    Build(MakeItem("NOSUCH.JPG", MntPictureFile, 100), Picture("PV000006.JPG"));
+    Drop();
+    Global block;
+    EXPECT_EQ(E_FAIL, Get(CF_HDROP, &block)) << "the first copy failed: the list ends before it";
+    EXPECT_EQ(E_FAIL, Get(dragformat::FileName(), &block));
+    EXPECT_EQ(E_FAIL, Get(dragformat::ShellIdList(), &block));
+}
+
+TEST_F(TransferDataSourceTest, NamesAreReadWithinTheirItem) {
+    // An item whose name fills it to the last byte, followed by another item of the list.
+    Item first = MakeItem("ABCD", MntPictureFile, 10), second = MakeItem("XYZ", MntPictureFile, 10);
+    std::vector<BYTE> list(first.get()->mkid.cb);
+    memcpy(list.data(), first.get(), list.size());
+    list.back() = 'E';
+    const BYTE* rest = reinterpret_cast<const BYTE*>(second.get());
+    list.insert(list.end(), rest, rest + itemid::ListSize(second.get()));
+    Connect();
+    drop = Owned<CImageFileDropSource>::attach(CImageFileDropSource::Create());
+    data = Owned<CImageFileDataSource>::attach(CImageFileDataSource::Create(folder.get(), nullptr, drop.get()));
+    LPCITEMIDLIST item = reinterpret_cast<LPCITEMIDLIST>(list.data());
+    ASSERT_TRUE(data->AddItems(1, &item));
+    drop->BeginDrag();
+    EXPECT_EQ((std::vector<std::string>{area + "ABCDE"}), FileList());
+}
+
+TEST_F(TransferDataSourceTest, EightBitFileListsKeepTheShellsLayout) {
+    std::vector<BYTE> bytes = dragformat::MakeFileList({"C:\\A\\ONE.JPG", "C:\\A\\TWO.JPG"}, 3, false);
+    EXPECT_EQ(3u * 260 + 21, bytes.size());
+    const auto* header = reinterpret_cast<const DROPFILES*>(bytes.data());
+    EXPECT_EQ(20u, header->pFiles);
+    EXPECT_FALSE(header->fWide);
+    Global block(dragformat::CopyToGlobal(bytes));
+    EXPECT_EQ((std::vector<std::string>{"C:\\A\\ONE.JPG", "C:\\A\\TWO.JPG"}), DroppedPaths(block.get()));
+    EXPECT_EQ(0, bytes[20 + 13 + 13]) << "the list ends with an empty name";
+}
+
+TEST_F(TransferDataSourceTest, AlbumsCountEveryFileInTheSpaceCheck) {
+    cameradouble::Script script;
+    script.resizedDirectory = "\\PCCARD\\DCIMAGES\\ALBUM002";
+    script.resizedTo = MAXDWORD;
+    cameradouble::ScopedCameraDouble double_(&script);
+    DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, clusters = 0;
+    ASSERT_TRUE(GetDiskFreeSpaceA(area.c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters));
+    ULONGLONG available = ULONGLONG(sectorsPerCluster) * bytesPerSector * freeClusters;
+    Connect();
+    mounter::CameraBuffer entries;
+    DWORD count = 0;
+    ASSERT_EQ(0u, CameraListDirectory(folder->Session(), script.resizedDirectory.c_str(), entries.put(), &count));
+    ULONGLONG perAlbum = ULONGLONG(count) * MAXDWORD;
+    std::vector<Item> albums;
+    for (ULONGLONG needed = 0; needed <= available; needed += perAlbum) albums.push_back(MakeItem("ALBUM002", MntAlbum, 0));
+    BuildList(albums);
+    Drop();
+    expectedBoxes = 1;
+    Global block;
+    EXPECT_EQ(E_FAIL, Get(CF_HDROP, &block));
+    ASSERT_EQ(1u, boxes->Seen().size());
+    EXPECT_EQ(0u, boxes->Seen()[0].text.find("There is not enough temporary disk space"));
+    EXPECT_FALSE(Exists(area + Title("ALBUM002")));
 }
