@@ -10,7 +10,7 @@ HINSTANCE g_instance = nullptr;
 
 extern "C" {
 
-HINSTANCE WINAPI GetPvsourceResourceHandle() { return g_instance; }
+HINSTANCE GetPvsourceResourceHandle() { return g_instance; }
 
 // The exit procedure old loaders call before they free the library.
 int WINAPI WEP(int) { return 1; }

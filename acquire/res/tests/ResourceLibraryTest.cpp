@@ -49,7 +49,7 @@ DIBSECTION BitmapShape(const char* name) {
 
 TEST(ResourceLibrary, HandsOutItsOwnModuleEveryTime) {
     ASSERT_TRUE(Pvres());
-    auto get = Pvres().proc<HINSTANCE(WINAPI*)()>("GetPvsourceResourceHandle");
+    auto get = Pvres().proc<HINSTANCE (*)()>("GetPvsourceResourceHandle");
     ASSERT_NE(nullptr, get);
     EXPECT_EQ(Pvres().get(), get());
     EXPECT_EQ(get(), get());
