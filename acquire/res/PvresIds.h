@@ -1,0 +1,152 @@
+// Identifiers of the acquire module's resources in pvres.dll: dialog templates, their controls,
+// bitmaps, pictures and strings. pvacquire loads every one of them from pvres's module.
+#pragma once
+
+// Dialog templates.
+#define IDD_PV_ABOUT 100
+#define IDD_PV_ACQUIRE 102
+#define IDD_PV_PROGRESS 103
+#define IDD_PV_CONNECTING 139
+#define IDD_PV_PICTURE_INFO 141
+#define IDD_PV_CAMERA_PICTURES 150
+#define IDD_PV_DISK_PICTURES 151
+#define IDD_PV_PREFERENCES 152
+#define IDD_PV_WARNING 154
+#define IDD_PV_COMM_ERROR 156
+
+// About box.
+#define IDC_ABOUT_PICTURE 100
+#define IDC_ABOUT_VERSION 101
+
+// Acquire dialog. The Close button is IDCANCEL (2).
+#define IDC_PICTURE_FRAME 100
+#define IDC_CLOSE_LABEL 101
+#define IDC_THUMBNAIL_AREA 102
+#define IDC_THUMBNAIL_SCROLL 110
+#define IDC_PORT_FIELD 120
+#define IDC_SPEED_FIELD 121
+#define IDC_RETRIEVED_FIELD 122
+#define IDC_SELECTED_FIELD 123
+#define IDC_STATUS_LINE 200
+#define IDC_CAMERA_BUTTON 300
+#define IDC_CAMERA_LABEL 301
+#define IDC_DISK_BUTTON 310
+#define IDC_DISK_LABEL 311
+#define IDC_TRANSFER_BUTTON 320
+#define IDC_TRANSFER_LABEL 321
+#define IDC_HELP_BUTTON 400
+#define IDC_HELP_LABEL 401
+#define IDC_PREF_BUTTON 500
+#define IDC_PREF_LABEL 501
+#define IDC_BOTTOM_SEPARATOR 700
+
+// Progress box.
+#define IDC_PROGRESS_PICTURE 101
+#define IDC_PROGRESS_BAR 1003
+#define IDC_PROGRESS_PERCENT 1004
+#define IDC_PROGRESS_MESSAGE 1005
+
+// Picture Information: labels 200 to 209, values 300 to 309 in the same order.
+#define IDC_INFO_LABEL_FIRST 200
+#define IDC_INFO_VALUE_FIRST 300
+#define IDC_INFO_FIELD_COUNT 10
+
+// Camera and disk picture choosers.
+#define IDC_CHOOSER_TREE 1000
+#define IDC_CHOOSER_FILES 1002
+#define IDC_CHOOSER_ADD 1016
+#define IDC_CHOOSER_REMOVE 1017
+#define IDC_CHOOSER_REMOVE_ALL 1018
+#define IDC_CHOOSER_TRANSFER_LIST 1021
+#define IDC_CHOOSER_SHOW_THUMBNAIL 1022
+#define IDC_CHOOSER_THUMBNAIL 1023
+#define IDC_CHOOSER_HELP 400
+
+// Preferences. The speed combo's items come with the template: a resource of type
+// RT_PV_DLGINIT and the dialog's id holding records {u16 control, u16 message (CB_ADDSTRING),
+// u32 length, text with its terminator}, ended by a u16 0.
+#define IDC_PREF_PORT 300
+#define IDC_PREF_SPEED 301
+#define IDC_PREF_RESET 400
+#define RT_PV_DLGINIT 240
+
+// Communication Error box.
+#define IDC_COMM_HELP 400
+
+// Bitmaps: the small images of the browsers' trees and lists, and their strip.
+#define IDB_PV_SMALL_STRIP 110
+#define IDB_PV_SMALL_FIRST 116
+#define IDB_PV_SMALL_LAST 126
+
+// Pictures stored as whole BMP files, in a resource type of their own.
+#define RT_PV_PICTURE 256
+#define IDP_PV_BACKGROUND 127
+#define IDP_PV_ABOUT 129
+#define IDP_PV_PLACEHOLDER 130
+
+// The acquire dialog's icon.
+#define IDI_PV_ACQUIRE 128
+
+// Strings.
+#define IDS_PV_ABOUT_ITEM 101
+#define IDS_PV_GETTING_PICTURE 104
+#define IDS_PV_FONT_FACE 57700
+#define IDS_PV_FONT_SPEC 57701
+#define IDS_PV_PORT_FORMAT 57702
+#define IDS_PV_SPEED_FORMAT 57703
+#define IDS_PV_RETRIEVED_FORMAT 57704
+#define IDS_PV_SELECTED_FORMAT 57705
+#define IDS_PV_FILE_PATTERNS 57706
+#define IDS_PV_STATUS_LOCATE 57707
+#define IDS_PV_STATUS_CLICK_TRANSFER 57708
+#define IDS_PV_STATUS_CANCELED 57709
+#define IDS_PV_STATUS_TRANSFERRING 57710
+#define IDS_PV_STATUS_CONFIRMING 57730
+#define IDS_PV_NUMBER_FORMAT 57731
+#define IDS_PV_PROGRESS_SUFFIX 57732
+#define IDS_PV_GETTING_PICTURE_CAPTION 57733
+#define IDS_PV_TRANSFERRING_PICTURE_CAPTION 57734
+#define IDS_PV_TITLE_ERROR 57800
+#define IDS_PV_TITLE_CONNECTION_ERROR 57801
+#define IDS_PV_TITLE_COMMUNICATION_ERROR 57802
+#define IDS_PV_TITLE_MEMORY_FULL 57803
+#define IDS_PV_TITLE_UNREADABLE 57804
+#define IDS_PV_TITLE_WARNING 57805
+#define IDS_PV_CAMERA_PV350 57815
+#define IDS_PV_CAMERA_PV360 57816
+#define IDS_PV_MEMORY_CARD 57817
+#define IDS_PV_MEMORY_CARD2 57818
+#define IDS_PV_PICTURE 57819
+#define IDS_PV_PORT_AUTO 57820
+#define IDS_PV_PORT_COM1 57821
+#define IDS_PV_YES 57830
+#define IDS_PV_NO 57831
+#define IDS_PV_QUALITY_BEST 57832
+#define IDS_PV_QUALITY_BETTER 57833
+#define IDS_PV_QUALITY_GOOD 57834
+#define IDS_PV_RESOLUTION_HIGH 57835
+#define IDS_PV_RESOLUTION_STANDARD 57836
+#define IDS_PV_SIZE_FORMAT 57837
+#define IDS_PV_FORMAT_FLASHPIX 57838
+#define IDS_PV_FORMAT_JPEG 57839
+#define IDS_PV_UNKNOWN 57840
+#define IDS_PV_NONE 57841
+#define IDS_PV_FOCUS_39 57842
+#define IDS_PV_MACRO 57843
+#define IDS_PV_NO_START_MEMORY 57900
+#define IDS_PV_UNREADABLE_SELECTED 57901
+#define IDS_PV_UNREADABLE_FILE 57902
+#define IDS_PV_UNREADABLE_HINT 57903
+#define IDS_PV_NO_SUCH_PICTURE 57904
+#define IDS_PV_MEMORY_FULL 57905
+#define IDS_PV_INSUFFICIENT_MEMORY 57906
+#define IDS_PV_NO_PICTURES 57907
+#define IDS_PV_NO_CARD 57908
+#define IDS_PV_CARD_UNFORMATTED 57909
+#define IDS_PV_UNEXPECTED 57910
+#define IDS_PV_BATTERY_LOW 57911
+#define IDS_PV_BATTERY_EXHAUSTED 57912
+#define IDS_PV_MY_COMPUTER 57913
+#define IDS_PV_NETWORK 57914
+#define IDS_PV_HELP_TITLE 57920
+#define IDS_PV_HELP_TEXT 57921

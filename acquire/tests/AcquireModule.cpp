@@ -1,0 +1,40 @@
+#include "AcquireModule.h"
+
+namespace acquiretest {
+
+std::string PreferencesFile() {
+    char directory[MAX_PATH] = {};
+    GetWindowsDirectoryA(directory, MAX_PATH);
+    return std::string(directory) + "\\PVACQUIRE.INI";
+}
+
+void WritePreferences(int comPort, int baudRate) {
+    DeleteFileA(PreferencesFile().c_str());
+    if (comPort < 0) return;
+    WritePrivateProfileStringA("Preferences", "ComPort", std::to_string(comPort).c_str(), "PVACQUIRE.INI");
+    WritePrivateProfileStringA("Preferences", "BaudRate", std::to_string(baudRate).c_str(), "PVACQUIRE.INI");
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, "PVACQUIRE.INI");
+}
+
+AcquireModule::AcquireModule(int comPort, int baudRate) {
+    WritePreferences(comPort, baudRate);
+    module_ = pv::UniqueModule::load("pvacquire.dll");
+    calls_ = {module_.proc<decltype(&TwSrcUIOpen)>("TwSrcUIOpen"),
+              module_.proc<decltype(&TwSrcUIClose)>("TwSrcUIClose"),
+              module_.proc<decltype(&TwSrcUIIsDialogMessage)>("TwSrcUIIsDialogMessage"),
+              module_.proc<decltype(&UIODCNotUIWindow)>("UIODCNotUIWindow"),
+              module_.proc<decltype(&UIODCGetCameraInfo)>("UIODCGetCameraInfo"),
+              module_.proc<decltype(&UIODCGetPictureInfo)>("UIODCGetPictureInfo"),
+              module_.proc<decltype(&UIODCGetRotateType)>("UIODCGetRotateType"),
+              module_.proc<decltype(&UIODCGetImageType)>("UIODCGetImageType"),
+              module_.proc<decltype(&UIODCGetPalette)>("UIODCGetPalette"),
+              module_.proc<decltype(&UIODCCloseDriverCamera)>("UIODCCloseDriverCamera"),
+              module_.proc<decltype(&UIODCUICloseAfterTransfer)>("UIODCUICloseAfterTransfer")};
+}
+
+AcquireModule::~AcquireModule() {
+    module_.reset();
+    WritePreferences(-1, 0);
+}
+
+}  // namespace acquiretest

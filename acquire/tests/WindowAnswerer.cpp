@@ -1,0 +1,89 @@
+#include "WindowAnswerer.h"
+
+#include <algorithm>
+
+namespace acquiretest {
+namespace {
+
+struct Search {
+    std::string caption;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
+    auto search = reinterpret_cast<Search*>(param);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != GetCurrentProcessId() || !IsWindowVisible(window)) return TRUE;
+    char caption[256] = {};
+    GetWindowTextA(window, caption, sizeof caption);
+    if (search->caption != caption) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+BOOL CALLBACK CollectText(HWND child, LPARAM param) {
+    char text[1024] = {};
+    GetWindowTextA(child, text, sizeof text);
+    reinterpret_cast<std::vector<std::string>*>(param)->push_back(text);
+    return TRUE;
+}
+
+}  // namespace
+
+bool SeenWindow::Shows(const std::string& text) const {
+    return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+
+HWND FindProcessWindow(const std::string& caption) {
+    Search search{caption};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::vector<std::string> ChildTexts(HWND window) {
+    std::vector<std::string> texts;
+    EnumChildWindows(window, CollectText, reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+
+WindowAnswerer::WindowAnswerer(std::string caption, int button, DWORD timeoutMs)
+    : caption_(std::move(caption)), button_(button), thread_([this, timeoutMs] { Watch(timeoutMs); }) {}
+
+WindowAnswerer::~WindowAnswerer() {
+    if (thread_.joinable()) thread_.join();
+}
+
+std::optional<SeenWindow> WindowAnswerer::Seen() {
+    if (thread_.joinable()) thread_.join();
+    return seen_;
+}
+
+void WindowAnswerer::Watch(DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < timeoutMs) {
+        if (HWND window = FindProcessWindow(caption_)) {
+            // Let the window finish drawing its controls before they are read.
+            Sleep(100);
+            seen_ = SeenWindow{caption_, ChildTexts(window)};
+            PostMessageA(window, WM_COMMAND, MAKEWPARAM(button_, BN_CLICKED), LPARAM(GetDlgItem(window, button_)));
+            return;
+        }
+        Sleep(30);
+    }
+}
+
+void PumpMessages(DWORD milliseconds, bool (*isDialogMessage)(MSG*)) {
+    DWORD start = GetTickCount();
+    do {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (isDialogMessage && isDialogMessage(&message)) continue;
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        Sleep(10);
+    } while (GetTickCount() - start < milliseconds);
+}
+
+}  // namespace acquiretest
