@@ -75,6 +75,16 @@ TEST_F(Wire, BusyBytesComeBeforeCompletionAndControlByte) {
     EXPECT_EQ(receive(1), Bytes{0x00});
 }
 
+TEST_F(Wire, BusyBytesCanWaitForALaterPacket) {
+    control("fault busy 2 control 2");
+    start(kStatus);
+    packet(256);   // the status is one packet: the fault waits for a packet 2
+    EXPECT_EQ(receive(1), Bytes{0x00});
+    start(block(0x99), pathPacket("\\PCCARD\\DCIMAGES", 0, 0));
+    packet(256);
+    EXPECT_EQ(receive(2), hex("F0F0"));
+}
+
 TEST_F(Wire, BadChecksumOnceIsResentGood) {
     control("fault badsum 1 1");
     start(kStatus);

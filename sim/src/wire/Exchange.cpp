@@ -76,7 +76,7 @@ bool Exchange::sendPackets(const Bytes& data, size_t size) {
 
 bool Exchange::sendPacket(const uint8_t* data, size_t size) {
     ++packetNumber_;
-    int busy = faults_.busyBeforeControl();
+    int busy = faults_.busyBeforeControl(packetNumber_);
     for (int i = 0; i < busy; ++i) line_.write(code::kBusy);
     for (int send = 0; send < kCameraPacketSends; ++send) {
         PacketFault fault = faults_.packet(packetNumber_);
