@@ -4,6 +4,7 @@
 
 #include "HostLibrary.h"
 #include "HostResources.h"
+#include "StatusRecord.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -49,8 +50,18 @@ DWORD WINAPI CSerialCamera::CardWatchThread(LPVOID self) {
 
 // Waits until the object is connected; false when the object is going away.
 bool CSerialCamera::WaitUntilConnected() {
-    HANDLE events[2] = {watchStop_, watchResume_};
+    HANDLE events[2] = {watchStop_.get(), watchResume_.get()};
     return WaitForMultipleObjects(2, events, FALSE, INFINITE) == WAIT_OBJECT_0 + 1;
+}
+
+// The cached card bit, read under the camera mutex; false when the object went away first.
+bool CSerialCamera::ReadCardBitUnlessStopping(DWORD& bit) {
+    HANDLE events[2] = {watchStop_.get(), pvhost::CameraMutex()};
+    DWORD r = WaitForMultipleObjects(2, events, FALSE, INFINITE);
+    if (r != WAIT_OBJECT_0 + 1 && r != WAIT_ABANDONED_0 + 1) return false;
+    bit = pvhost::StatusByte(30) & 0x80;
+    ReleaseMutex(pvhost::CameraMutex());
+    return true;
 }
 
 void CSerialCamera::WatchCard() {
@@ -59,14 +70,14 @@ void CSerialCamera::WatchCard() {
     DWORD previous = 0xFF;
     bool firstPass = true;
     DWORD interval = PollInterval();
-    while (WaitUntilConnected()) {
-        DWORD bit = GetCardBit();
+    DWORD bit = 0;
+    while (WaitUntilConnected() && ReadCardBitUnlessStopping(bit)) {
         if (bit == previous)
             PostToViews(keepAlive);
         else if (!firstPass)
             PostToViews(changed);
         previous = bit;
         firstPass = false;
-        if (WaitForSingleObject(watchStop_, interval) != WAIT_TIMEOUT) return;
+        if (WaitForSingleObject(watchStop_.get(), interval) != WAIT_TIMEOUT) return;
     }
 }

@@ -6,6 +6,7 @@
 #include "StatusRecord.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -45,6 +46,16 @@ constexpr BYTE kNoArgs[4] = {0, 0, 0, 0};
 
 bool BadBufferOut(BYTE** out) { return !out || *out; }
 
+// Tests make the camera library run out of memory through PVHOST_MAX_BUFFER_BYTES: a buffer larger
+// than that is refused as if there were no memory. Without it only the system refuses.
+DWORD MaxBufferBytes() {
+    const char* text = std::getenv("PVHOST_MAX_BUFFER_BYTES");
+    return text && *text ? static_cast<DWORD>(std::strtoul(text, nullptr, 10)) : 0xFFFFFFFFu;
+}
+
+// A buffer handed to the caller and freed with FreeCameraBuffer; null when there is no memory.
+BYTE* NewCameraBuffer(DWORD size) { return size > MaxBufferBytes() ? nullptr : new (std::nothrow) BYTE[size]; }
+
 // A 16-bit picture number in the first two argument bytes.
 struct NumberArgs {
     BYTE bytes[4];
@@ -59,7 +70,7 @@ struct NumberArgs {
 DWORD CSerialCamera::ReceiveFirstPacket(BYTE* packet, DWORD dataSize, DWORD total, BYTE** out, DWORD& filled) {
     DWORD r = ReadDataPacket(packet, dataSize + 1);
     if (r != kCamOk) return r;
-    BYTE* buffer = new (std::nothrow) BYTE[total];
+    BYTE* buffer = NewCameraBuffer(total);
     if (!buffer) return kCamOutOfMemory;
     *out = buffer;
     filled = std::min(total, dataSize);
@@ -104,7 +115,7 @@ DWORD CSerialCamera::ListDirectory(const char* path, BYTE** entries, DWORD* coun
     DWORD n = (DWORD(packet[0]) << 8) | packet[1];
     *count = n;
     DWORD total = n * kDirectoryEntrySize;
-    BYTE* list = new (std::nothrow) BYTE[total];
+    BYTE* list = NewCameraBuffer(total);
     if (!list) return kCamOutOfMemory;
     *entries = list;
     DWORD filled = std::min<DWORD>(total, kDirectoryPacket - 2);
@@ -122,7 +133,8 @@ DWORD CSerialCamera::ListDirectory(const char* path, BYTE** entries, DWORD* coun
 DWORD CSerialCamera::ReadPictureFile(const char* path, BYTE** data, DWORD* size,
                                      TransferProgressCallback progress, ULONG_PTR user) {
     if (!connected_) return kCamNotConnected;
-    if (BadBufferOut(data) || !size) return kCamBadArgument;
+    // Without a path the camera would be left waiting for a path packet that never comes.
+    if (BadBufferOut(data) || !size || !path) return kCamBadArgument;
     BYTE* entries = nullptr;
     DWORD count = 0;
     DWORD r = CameraListDirectory(this, path, &entries, &count);
@@ -158,7 +170,7 @@ DWORD CSerialCamera::ReadPictureFile(const char* path, BYTE** data, DWORD* size,
 
 DWORD CSerialCamera::ReadFileHead(const char* path, DWORD length, BYTE** data, DWORD* lengthOut) {
     if (!connected_) return kCamNotConnected;
-    if (BadBufferOut(data) || !lengthOut || length == 0) return kCamBadArgument;
+    if (BadBufferOut(data) || !lengthOut || length == 0 || !path) return kCamBadArgument;
     DWORD r = RunCommand(kCmdReadFile, kNoArgs, path, kAllOnes, kAllOnes);
     if (r != kCamOk) return r;
     BYTE packet[kFilePacket + 1];
@@ -166,12 +178,15 @@ DWORD CSerialCamera::ReadFileHead(const char* path, DWORD length, BYTE** data, D
     r = ReceiveFirstPacket(packet, kFilePacket, length, data, filled);
     if (r != kCamOk) return r;
     BYTE* head = *data;
-    while (filled < length && ReadDataPacket(packet, sizeof packet) == kCamOk) {
+    while (filled < length && (r = ReadDataPacket(packet, sizeof packet)) == kCamOk) {
         DWORD take = std::min(length - filled, kFilePacket);
         std::memcpy(head + filled, packet, take);
         filled += take;
     }
-    r = AbortTransfer(packet, sizeof packet);
+    // The cancel leaves the camera in a defined state; a head with bytes missing is still a failure.
+    r = filled < length ? r : kCamOk;
+    DWORD cancelled = AbortTransfer(packet, sizeof packet);
+    if (r == kCamOk) r = cancelled;
     if (r == kCamOk) *lengthOut = length;
     return r;
 }

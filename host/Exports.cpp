@@ -7,22 +7,50 @@
 
 namespace {
 
-// The camera's or the user's final word: no recovery helps.
+// The camera's or the user's final word, or a failure the camera never saw (no memory, a bad
+// argument): no recovery helps.
 bool IsFinal(DWORD result) {
     return result == kCamOk || result == kCamRejected || result == kCamCameraError ||
-           result == kCamCommandError || result == kCamCancelled;
+           result == kCamCommandError || result == kCamCancelled || result == kCamOutOfMemory ||
+           result == kCamBadArgument;
 }
 
-template <class Operation>
-DWORD WithRetry(CSerialCamera* camera, Operation operation) {
+// Nothing to give back between two attempts.
+void NoOutput() {}
+
+// Runs the operation, and once more after a recovery when it failed in a way a fresh link may
+// cure. What a failed first attempt already handed out is given back before the second, which
+// would otherwise refuse the output as already set.
+template <class Operation, class DropOutput = void (*)()>
+DWORD WithRetry(CSerialCamera* camera, Operation operation, DropOutput dropOutput = NoOutput) {
     if (!camera) return kCamNotConnected;
     pvhost::CameraMutexHold hold;
     DWORD result = operation();
     if (IsFinal(result)) return result;
     camera->Recover();
+    dropOutput();
     result = operation();
     if (!IsFinal(result)) camera->Recover();
     return result;
+}
+
+// Frees a buffer the first attempt left in the caller's output.
+auto DropBuffer(BYTE** out) {
+    return [out] {
+        if (out && *out) {
+            FreeCameraBuffer(*out);
+            *out = nullptr;
+        }
+    };
+}
+
+auto DropInfo(CPictureInfo** out) {
+    return [out] {
+        if (out && *out) {
+            FreePictureInfo(*out);
+            *out = nullptr;
+        }
+    };
 }
 
 template <class Accessor>
@@ -73,16 +101,16 @@ DWORD CameraBeginFileAccess(CSerialCamera* c) { return WithRetry(c, [&] { return
 DWORD CameraEndFileAccess(CSerialCamera* c) { return WithRetry(c, [&] { return c->EndFileAccess(); }); }
 
 DWORD CameraListDirectory(CSerialCamera* c, const char* path, BYTE** entries, DWORD* count) {
-    return WithRetry(c, [&] { return c->ListDirectory(path, entries, count); });
+    return WithRetry(c, [&] { return c->ListDirectory(path, entries, count); }, DropBuffer(entries));
 }
 
 DWORD CameraReadPictureFile(CSerialCamera* c, const char* path, BYTE** data, DWORD* size,
                             TransferProgressCallback progress, ULONG_PTR user) {
-    return WithRetry(c, [&] { return c->ReadPictureFile(path, data, size, progress, user); });
+    return WithRetry(c, [&] { return c->ReadPictureFile(path, data, size, progress, user); }, DropBuffer(data));
 }
 
 DWORD CameraReadFileHead(CSerialCamera* c, const char* path, DWORD length, BYTE** data, DWORD* lengthOut) {
-    return WithRetry(c, [&] { return c->ReadFileHead(path, length, data, lengthOut); });
+    return WithRetry(c, [&] { return c->ReadFileHead(path, length, data, lengthOut); }, DropBuffer(data));
 }
 
 DWORD CameraErasePicture(CSerialCamera* c, DWORD number) {
@@ -94,12 +122,12 @@ DWORD CameraFormatCard(CSerialCamera* c) { return WithRetry(c, [&] { return c->F
 
 DWORD CameraReadThumbnailByNumber(CSerialCamera* c, DWORD number, BYTE** data,
                                   TransferProgressCallback progress, ULONG_PTR user) {
-    return WithRetry(c, [&] { return c->ReadThumbnailByNumber(number, data, progress, user); });
+    return WithRetry(c, [&] { return c->ReadThumbnailByNumber(number, data, progress, user); }, DropBuffer(data));
 }
 
 DWORD CameraReadThumbnail(CSerialCamera* c, const char* path, BYTE** data, TransferProgressCallback progress,
                           ULONG_PTR user) {
-    return WithRetry(c, [&] { return c->ReadThumbnail(path, data, progress, user); });
+    return WithRetry(c, [&] { return c->ReadThumbnail(path, data, progress, user); }, DropBuffer(data));
 }
 
 DWORD CameraSetClock(CSerialCamera* c, DWORD v) { return WithRetry(c, [&] { return c->SetClock(v); }); }
@@ -115,11 +143,11 @@ DWORD CameraSetZoom(CSerialCamera* c, DWORD v) { return WithRetry(c, [&] { retur
 DWORD CameraTakePicture(CSerialCamera* c) { return WithRetry(c, [&] { return c->TakePicture(); }); }
 
 DWORD CameraReadPictureInfo(CSerialCamera* c, const char* path, CPictureInfo** info) {
-    return WithRetry(c, [&] { return c->ReadPictureInfo(path, info); });
+    return WithRetry(c, [&] { return c->ReadPictureInfo(path, info); }, DropInfo(info));
 }
 
 DWORD CameraReadPictureInfoByNumber(CSerialCamera* c, DWORD number, CPictureInfo** info) {
-    return WithRetry(c, [&] { return c->ReadPictureInfoByNumber(number, info); });
+    return WithRetry(c, [&] { return c->ReadPictureInfoByNumber(number, info); }, DropInfo(info));
 }
 
 DWORD CameraQueryCardPresent(CSerialCamera* c, DWORD refresh) {

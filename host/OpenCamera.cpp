@@ -6,6 +6,7 @@
 #include "pvlink.h"
 
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -23,6 +24,13 @@ constexpr Step kStatusStep = {589, 594};
 class Connection {
 public:
     Connection(OpenProgressCallback progress, ULONG_PTR user) : progress_(progress), user_(user) {}
+    // An open that ends early, an exception included, leaves no camera object behind.
+    ~Connection() { DestroyCamera(camera_); }
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // The connected camera, for the caller to keep.
+    CSerialCamera* Release() { return std::exchange(camera_, nullptr); }
 
     // Tells the callback; true when the user asked to cancel.
     bool Tell(DWORD text, DWORD mark, DWORD state) { return progress_ && progress_(user_, text, mark, state); }
@@ -68,10 +76,8 @@ extern "C" CSerialCamera* OpenCamera(DWORD port, DWORD speed, DWORD readStatus,
     pvhost::CameraMutexHold hold;
     Connection c(progress, user);
     c.camera_ = new (std::nothrow) CSerialCamera(port, speed);
-    if (!c.camera_ || !c.camera_->Usable()) {
-        delete c.camera_;
+    if (!c.camera_ || !c.camera_->Usable())
         throw CCameraException(CCameraException::kNoObject, 0, CommErrorState{});
-    }
     CSerialCamera* camera = c.camera_;
     bool alreadyOpen = CommIsOpen(port) != 0;
     if (!alreadyOpen) c.Tell(kNoValue, kNoValue, kNoValue);
@@ -88,5 +94,5 @@ extern "C" CSerialCamera* OpenCamera(DWORD port, DWORD speed, DWORD readStatus,
         if (!c.RunStep(kSpeedStep, speed)) return nullptr;
     }
     if (readStatus && !c.RunStep(kStatusStep, [&] { return CameraReadStatus(camera); })) return nullptr;
-    return camera;
+    return c.Release();
 }

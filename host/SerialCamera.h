@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CameraDevice.h"
+#include "UniqueHandle.h"
 
 class CSerialCamera : public CCameraDevice {
 public:
@@ -12,7 +13,7 @@ public:
     CSerialCamera& operator=(const CSerialCamera&) = delete;
 
     // False when the watch thread could not be made: the object is unusable.
-    bool Usable() const { return watchThread_ != nullptr; }
+    bool Usable() const { return watchThread_.valid(); }
 
     // Framing
     DWORD VerifyPacketChecksum(const BYTE* buffer, DWORD size) override;
@@ -86,11 +87,13 @@ private:
     DWORD SendSetting(BYTE code, DWORD value);
     void WatchCard();
     bool WaitUntilConnected();
+    bool ReadCardBitUnlessStopping(DWORD& bit);
+    void StopWatch();
     static DWORD WINAPI CardWatchThread(LPVOID self);
 
     // The fields up to connected_ are the object's documented layout.
     DWORD watchThreadId_ = 0;
-    HANDLE watchThread_ = nullptr;
+    pv::UniqueHandle watchThread_;
     DWORD recovering_ = 0;
     DWORD speedChangeInProgress_ = 0;
     DWORD port_;
@@ -98,6 +101,6 @@ private:
     DWORD connected_ = 0;
 
     bool holdsRecord_ = false;
-    HANDLE watchStop_ = nullptr;
-    HANDLE watchResume_ = nullptr;   // set while connected: the watch polls only then
+    pv::UniqueHandle watchStop_;     // set when the object goes: every wait of the watch ends
+    pv::UniqueHandle watchResume_;   // set while connected: the watch polls only then
 };

@@ -44,25 +44,27 @@ CSerialCamera::CSerialCamera(DWORD port, DWORD speed) : port_(port), speed_(spee
     if (!holdsRecord_) return;
     // The watch is paused by an event rather than by suspending its thread, which could stop it
     // inside a lock of the process (the heap's, the window manager's) and hang everyone else.
-    watchStop_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    watchResume_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    watchStop_.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    watchResume_.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     if (watchStop_ && watchResume_)
-        watchThread_ = CreateThread(nullptr, 0, CardWatchThread, this, 0, &watchThreadId_);
+        watchThread_.reset(CreateThread(nullptr, 0, CardWatchThread, this, 0, &watchThreadId_));
 }
 
 CSerialCamera::~CSerialCamera() {
+    // The watch goes first, without the camera mutex: the caller may hold that mutex (a cancelled
+    // OpenCamera does), and the watch may be waiting for it.
+    StopWatch();
     pvhost::CameraMutexHold hold;
     Disconnect();
-    if (watchThread_) {
-        // The thread ends at its next wait; it never holds the camera mutex while we do.
-        SetEvent(watchStop_);
-        if (WaitForSingleObject(watchThread_, 10000) != WAIT_OBJECT_0) TerminateThread(watchThread_, 0);
-        CloseHandle(watchThread_);
-        watchThread_ = nullptr;
-    }
-    if (watchStop_) CloseHandle(watchStop_);
-    if (watchResume_) CloseHandle(watchResume_);
     if (holdsRecord_) pvhost::ReleaseStatusRecord();
+}
+
+// Every wait of the watch thread also waits for the stop event, so the thread ends at once.
+void CSerialCamera::StopWatch() {
+    if (!watchThread_) return;
+    SetEvent(watchStop_.get());
+    WaitForSingleObject(watchThread_.get(), INFINITE);
+    watchThread_.reset();
 }
 
 DWORD CSerialCamera::Connect() {
@@ -72,14 +74,14 @@ DWORD CSerialCamera::Connect() {
         connected_ = 0;
         return kCamPortOpenFailed;
     }
-    SetEvent(watchResume_);
+    SetEvent(watchResume_.get());
     connected_ = 1;
     return kCamOk;
 }
 
 DWORD CSerialCamera::Disconnect() {
     pvhost::CameraMutexHold hold;
-    ResetEvent(watchResume_);
+    ResetEvent(watchResume_.get());
     if (!connected_) return kCamNotConnected;
     if (!CommClose(port_)) {
         DWORD location = 0;

@@ -4,7 +4,14 @@
 #include "HostLibrary.h"
 #include "StatusRecord.h"
 
-using pvhost::StatusByte;
+namespace {
+
+// The byte count bytes past offset; 0 beyond the record, however large the offset.
+BYTE StatusByte(DWORD offset, DWORD count = 0) {
+    return offset <= 0xFFFFFFFF - count ? pvhost::StatusByte(offset + count) : 0;
+}
+
+}  // namespace
 
 DWORD CSerialCamera::GetStatusByte(DWORD offset) {
     pvhost::CameraMutexHold hold;
@@ -13,13 +20,13 @@ DWORD CSerialCamera::GetStatusByte(DWORD offset) {
 
 DWORD CSerialCamera::GetStatusWord(DWORD offset) {
     pvhost::CameraMutexHold hold;
-    return (DWORD(StatusByte(offset)) << 8) | StatusByte(offset + 1);
+    return (DWORD(StatusByte(offset)) << 8) | StatusByte(offset, 1);
 }
 
 DWORD CSerialCamera::GetStatusLong(DWORD offset) {
     pvhost::CameraMutexHold hold;
-    return (DWORD(StatusByte(offset)) << 24) | (DWORD(StatusByte(offset + 1)) << 16) |
-           (DWORD(StatusByte(offset + 2)) << 8) | StatusByte(offset + 3);
+    return (DWORD(StatusByte(offset)) << 24) | (DWORD(StatusByte(offset, 1)) << 16) |
+           (DWORD(StatusByte(offset, 2)) << 8) | StatusByte(offset, 3);
 }
 
 DWORD CSerialCamera::GetPicturesTaken() { return GetStatusWord(56); }

@@ -14,12 +14,11 @@ constexpr int kTransferAttempts = 3;
 
 }  // namespace
 
-CCommPort::CCommPort(DWORD port, HANDLE mutex)
-    : working_(kInitialTimeouts), saved_(kInitialTimeouts), port_(port), mutex_(mutex) {}
+CCommPort::CCommPort(DWORD port, pv::UniqueHandle mutex)
+    : working_(kInitialTimeouts), saved_(kInitialTimeouts), port_(port), mutex_(std::move(mutex)) {}
 
 CCommPort::~CCommPort() {
-    if (handle_) CloseHandle(handle_);
-    CloseHandle(mutex_);
+    if (handle_) SetCommTimeouts(handle_.get(), &saved_);
 }
 
 void CCommPort::ClearError() { error_ = CommErrorState{}; }
@@ -27,7 +26,7 @@ void CCommPort::ClearError() { error_ = CommErrorState{}; }
 void CCommPort::RecordSystemFailure(DWORD location) {
     error_ = CommErrorState{};
     error_.lastError = GetLastError();
-    ClearCommError(handle_, &error_.errorMask, &error_.status);
+    ClearCommError(handle_.get(), &error_.errorMask, &error_.status);
     error_.location = location;
 }
 
@@ -37,31 +36,31 @@ void CCommPort::RecordFailure(DWORD location) {
 }
 
 bool CCommPort::ApplyWorkingTimeouts() {
-    if (SetCommTimeouts(handle_, &working_)) return true;
+    if (SetCommTimeouts(handle_.get(), &working_)) return true;
     RecordSystemFailure(kLocTimeouts);
     return false;
 }
 
 DWORD CCommPort::Open() {
-    PortLock lock(mutex_, working_);
+    PortLock lock(mutex_.get(), working_);
     if (!handle_) {
         std::string device = LoadLinkString(IDS_PORT_NAME_FIRST + port_);
-        HANDLE h = CreateFileA(device.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                               OPEN_EXISTING, 0, nullptr);
-        if (h == INVALID_HANDLE_VALUE) {
+        pv::UniqueHandle h(CreateFileA(device.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                       OPEN_EXISTING, 0, nullptr));
+        if (!h) {
             DWORD lastError = GetLastError();
             RecordFailure(kLocOpenCreateFile);
             error_.lastError = lastError;
             return 0;
         }
-        handle_ = h;
+        handle_ = std::move(h);
         COMMPROP properties{};
-        if (!GetCommProperties(handle_, &properties)) {
+        if (!GetCommProperties(handle_.get(), &properties)) {
             RecordSystemFailure(kLocOpenProperties);
             return 0;
         }
         maxBaud_ = properties.dwMaxBaud;
-        if (!GetCommTimeouts(handle_, &saved_) || !SetCommTimeouts(handle_, &working_)) {
+        if (!GetCommTimeouts(handle_.get(), &saved_) || !SetCommTimeouts(handle_.get(), &working_)) {
             RecordSystemFailure(kLocTimeouts);
             return 0;
         }
@@ -72,7 +71,7 @@ DWORD CCommPort::Open() {
 }
 
 DWORD CCommPort::Close() {
-    PortLock lock(mutex_, working_);
+    PortLock lock(mutex_.get(), working_);
     if (openCount_ == 0) {
         RecordFailure(kLocCloseNotOpen);
         return 0;
@@ -82,17 +81,18 @@ DWORD CCommPort::Close() {
         return 0;
     }
     PurgeQueues();
-    if (!SetCommTimeouts(handle_, &saved_)) {
+    if (!SetCommTimeouts(handle_.get(), &saved_)) {
         ++openCount_;
         RecordSystemFailure(kLocCloseRestoreTimeouts);
         return 0;
     }
-    if (!CloseHandle(handle_)) {
+    // Closed by hand rather than by the holder: a failing CloseHandle is the caller's to know.
+    if (!CloseHandle(handle_.get())) {
         ++openCount_;
         RecordSystemFailure(kLocCloseHandle);
         return 0;
     }
-    handle_ = nullptr;
+    handle_.release();
     ClearError();
     return 1;
 }
@@ -101,7 +101,7 @@ DWORD CCommPort::Close() {
 template <class Call>
 DWORD CCommPort::Transfer(BYTE* buffer, DWORD count, DWORD* done, Call call, DWORD callLocation,
                           DWORD missingLocation, DWORD notOpenLocation) {
-    PortLock lock(mutex_, working_);
+    PortLock lock(mutex_.get(), working_);
     if (!ApplyWorkingTimeouts()) return 0;
     if (!handle_) {
         RecordFailure(notOpenLocation);
@@ -111,7 +111,7 @@ DWORD CCommPort::Transfer(BYTE* buffer, DWORD count, DWORD* done, Call call, DWO
     bool failed = false;
     for (int attempt = 0; attempt < kTransferAttempts; ++attempt) {
         DWORD n = 0;
-        if (!call(handle_, buffer + moved, count - moved, &n)) {
+        if (!call(handle_.get(), buffer + moved, count - moved, &n)) {
             RecordSystemFailure(callLocation);
             failed = true;
         }
@@ -140,7 +140,7 @@ DWORD CCommPort::Write(const BYTE* buffer, DWORD count, DWORD* done) {
 }
 
 DWORD CCommPort::SetSpeed(DWORD baud) {
-    PortLock lock(mutex_, working_);
+    PortLock lock(mutex_.get(), working_);
     DWORD top = TopSpeedForMaxBaud(maxBaud_);
     if (baud > top) baud = top;
     if (!handle_) {
@@ -150,7 +150,7 @@ DWORD CCommPort::SetSpeed(DWORD baud) {
     PurgeQueues();
     DCB dcb{};
     dcb.DCBlength = sizeof dcb;
-    if (!GetCommState(handle_, &dcb)) {
+    if (!GetCommState(handle_.get(), &dcb)) {
         RecordSystemFailure(kLocSetSpeedGetState);
         return 0;
     }
@@ -159,7 +159,7 @@ DWORD CCommPort::SetSpeed(DWORD baud) {
     dcb.ByteSize = 8;
     dcb.Parity = NOPARITY;
     dcb.StopBits = ONESTOPBIT;
-    if (!SetCommState(handle_, &dcb)) {
+    if (!SetCommState(handle_.get(), &dcb)) {
         RecordSystemFailure(kLocSetSpeedSetState);
         return 0;
     }
@@ -168,14 +168,14 @@ DWORD CCommPort::SetSpeed(DWORD baud) {
 }
 
 DWORD CCommPort::GetSpeed(DWORD* baud) {
-    PortLock lock(mutex_, working_);
+    PortLock lock(mutex_.get(), working_);
     if (!handle_) {
         RecordFailure(kLocGetSpeedNotOpen);
         return 0;
     }
     DCB dcb{};
     dcb.DCBlength = sizeof dcb;
-    if (!GetCommState(handle_, &dcb)) {
+    if (!GetCommState(handle_.get(), &dcb)) {
         RecordSystemFailure(kLocGetSpeedState);
         return 0;
     }
@@ -189,13 +189,13 @@ DWORD CCommPort::GetSpeed(DWORD* baud) {
 }
 
 DWORD CCommPort::GetTimeouts(COMMTIMEOUTS* timeouts) {
-    PortLock lock(mutex_, working_);
+    PortLock lock(mutex_.get(), working_);
     if (!handle_) {
         RecordFailure(kLocGetTimeoutsNotOpen);
         return 0;
     }
     COMMTIMEOUTS current{};
-    if (!GetCommTimeouts(handle_, &current)) {
+    if (!GetCommTimeouts(handle_.get(), &current)) {
         RecordSystemFailure(kLocGetTimeoutsCall);
         return 0;
     }
@@ -205,18 +205,18 @@ DWORD CCommPort::GetTimeouts(COMMTIMEOUTS* timeouts) {
 }
 
 DWORD CCommPort::SendBreak(DWORD milliseconds) {
-    PortLock lock(mutex_, working_);
+    PortLock lock(mutex_.get(), working_);
     if (!ApplyWorkingTimeouts()) return 0;
     if (!handle_) {
         RecordFailure(kLocWriteNotOpen);
         return 0;
     }
-    if (!SetCommBreak(handle_)) {
+    if (!SetCommBreak(handle_.get())) {
         RecordSystemFailure(kLocBreakSet);
         return 0;
     }
     Sleep(milliseconds);
-    if (!ClearCommBreak(handle_)) {
+    if (!ClearCommBreak(handle_.get())) {
         RecordSystemFailure(kLocBreakClear);
         return 0;
     }
@@ -225,26 +225,26 @@ DWORD CCommPort::SendBreak(DWORD milliseconds) {
 }
 
 DWORD CCommPort::IsOpen() {
-    PortLock lock(mutex_, working_);
+    PortLock lock(mutex_.get(), working_);
     return handle_ ? 1 : 0;
 }
 
 void CCommPort::PurgeQueues() {
     DWORD errors = 0;
     COMSTAT status{};
-    if (!ClearCommError(handle_, &errors, &status)) return;
-    if (status.cbInQue) PurgeComm(handle_, PURGE_RXCLEAR);
-    if (status.cbOutQue) PurgeComm(handle_, PURGE_TXCLEAR);
+    if (!ClearCommError(handle_.get(), &errors, &status)) return;
+    if (status.cbInQue) PurgeComm(handle_.get(), PURGE_RXCLEAR);
+    if (status.cbOutQue) PurgeComm(handle_.get(), PURGE_TXCLEAR);
 }
 
 DWORD CCommPort::Purge() {
-    PortLock lock(mutex_, working_);
+    PortLock lock(mutex_.get(), working_);
     PurgeQueues();
     return 1;
 }
 
 void CCommPort::GetStatus(COMSTAT* status, DWORD* errorMask, DWORD* lastError, DWORD* location) {
-    PortLock lock(mutex_, working_);
+    PortLock lock(mutex_.get(), working_);
     if (status) *status = error_.status;
     if (errorMask) *errorMask = error_.errorMask;
     if (lastError) *lastError = error_.lastError;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CommErrorState.h"
+#include "UniqueHandle.h"
 
 #include <windows.h>
 
@@ -10,8 +11,8 @@ namespace pvlink {
 
 class CCommPort {
 public:
-    // Takes ownership of the named per-port mutex.
-    CCommPort(DWORD port, HANDLE mutex);
+    CCommPort(DWORD port, pv::UniqueHandle mutex);
+    // A port still open is given back its own time-outs and closed.
     ~CCommPort();
     CCommPort(const CCommPort&) = delete;
     CCommPort& operator=(const CCommPort&) = delete;
@@ -39,11 +40,11 @@ private:
     void RecordFailure(DWORD location);
 
     COMMTIMEOUTS working_;
-    HANDLE handle_ = nullptr;
+    pv::UniqueHandle handle_;
     COMMTIMEOUTS saved_;
     DWORD port_;
     DWORD maxBaud_ = 0;
-    HANDLE mutex_;
+    pv::UniqueHandle mutex_;
     CommErrorState error_{};
     DWORD openCount_ = 0;
 };

@@ -7,7 +7,8 @@ using pvlink::PortTable;
 
 namespace {
 
-CCommPort* Port(DWORD port) { return PortTable::Instance().Find(port); }
+// The object stays alive for the caller's operation, even when another thread closes the port.
+std::shared_ptr<CCommPort> Port(DWORD port) { return PortTable::Instance().Find(port); }
 
 }  // namespace
 
@@ -18,49 +19,49 @@ DWORD CommOpen(DWORD port) { return PortTable::Instance().Open(port); }
 DWORD CommClose(DWORD port) { return PortTable::Instance().Close(port); }
 
 DWORD CommGetStatus(DWORD port, COMSTAT* status, DWORD* errorMask, DWORD* lastError, DWORD* location) {
-    CCommPort* p = Port(port);
+    auto p = Port(port);
     if (!p) return 0;
     p->GetStatus(status, errorMask, lastError, location);
     return 1;
 }
 
 DWORD CommRead(DWORD port, BYTE* buffer, DWORD count, DWORD* done) {
-    CCommPort* p = Port(port);
+    auto p = Port(port);
     return p ? p->Read(buffer, count, done) : 0;
 }
 
 DWORD CommWrite(DWORD port, const BYTE* buffer, DWORD count, DWORD* done) {
-    CCommPort* p = Port(port);
+    auto p = Port(port);
     return p ? p->Write(buffer, count, done) : 0;
 }
 
 DWORD CommSetSpeed(DWORD port, DWORD baud) {
-    CCommPort* p = Port(port);
+    auto p = Port(port);
     return p ? p->SetSpeed(baud) : 0;
 }
 
 DWORD CommGetSpeed(DWORD port, DWORD* baud) {
-    CCommPort* p = Port(port);
+    auto p = Port(port);
     return p ? p->GetSpeed(baud) : 0;
 }
 
 DWORD CommGetTimeouts(DWORD port, COMMTIMEOUTS* timeouts) {
-    CCommPort* p = Port(port);
+    auto p = Port(port);
     return p ? p->GetTimeouts(timeouts) : 0;
 }
 
 DWORD CommSendBreak(DWORD port, DWORD milliseconds) {
-    CCommPort* p = Port(port);
+    auto p = Port(port);
     return p ? p->SendBreak(milliseconds) : 0;
 }
 
 DWORD CommIsOpen(DWORD port) {
-    CCommPort* p = Port(port);
+    auto p = Port(port);
     return p ? p->IsOpen() : 0;
 }
 
 DWORD CommPurge(DWORD port) {
-    CCommPort* p = Port(port);
+    auto p = Port(port);
     return p ? p->Purge() : 0;
 }
 

@@ -2,12 +2,14 @@
 #include "LinkLibrary.h"
 
 #include "LinkResources.h"
+#include "PortTable.h"
+#include "UniqueHandle.h"
 
 namespace pvlink {
 namespace {
 
 HINSTANCE g_instance;
-HANDLE g_libraryMutex;
+pv::UniqueHandle g_libraryMutex;
 LONG g_attachments;
 
 bool Attach(HINSTANCE instance) {
@@ -15,27 +17,29 @@ bool Attach(HINSTANCE instance) {
     g_instance = instance;
     std::string name = LoadLinkString(IDS_LIBRARY_MUTEX);
     if (name.empty()) return false;
-    g_libraryMutex = CreateMutexA(nullptr, FALSE, name.c_str());
-    return g_libraryMutex != nullptr;
+    g_libraryMutex.reset(CreateMutexA(nullptr, FALSE, name.c_str()));
+    return g_libraryMutex.valid();
 }
 
-void Detach() {
-    if (--g_attachments > 0 || !g_libraryMutex) return;
-    CloseHandle(g_libraryMutex);
-    g_libraryMutex = nullptr;
+// A library unloaded by FreeLibrary gives back the ports it still holds, so that other programs can
+// open them; at process exit the system closes everything anyway.
+void Detach(bool processEnding) {
+    if (--g_attachments > 0) return;
+    if (!processEnding) PortTable::Instance().ReleaseAll();
+    g_libraryMutex.reset();
 }
 
 }  // namespace
 
 HINSTANCE LinkInstance() { return g_instance; }
-HANDLE LibraryMutex() { return g_libraryMutex; }
+HANDLE LibraryMutex() { return g_libraryMutex.get(); }
 
 std::string LoadLinkString(UINT id) { return pvtext::LoadModuleString(g_instance, id); }
 
 }  // namespace pvlink
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
     if (reason == DLL_PROCESS_ATTACH) return pvlink::Attach(instance);
-    if (reason == DLL_PROCESS_DETACH) pvlink::Detach();
+    if (reason == DLL_PROCESS_DETACH) pvlink::Detach(reserved != nullptr);
     return TRUE;
 }

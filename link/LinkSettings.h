@@ -13,6 +13,9 @@ struct LinkSettings {
 
 constexpr DWORD kDefaultLockDelayMs = 25;
 constexpr DWORD kDefaultTimeoutMs = 5000;
+// Larger values are taken as these: a stray value must not stall every port operation for ever.
+constexpr DWORD kMaxLockDelayMs = 10000;
+constexpr DWORD kMaxTimeoutMs = 60000;
 
 LinkSettings ReadLinkSettings();
 

@@ -1,5 +1,6 @@
-// Held for the whole of every port operation: re-reads the link settings into the port's working
-// time-outs, sleeps the lock delay, then owns the per-port mutex until it goes out of scope.
+// Held for the whole of every port operation: re-reads the link settings, sleeps the lock delay,
+// owns the per-port mutex, then puts the settings into the port's working time-outs. The mutex is
+// released when the lock goes out of scope.
 #pragma once
 
 #include <windows.h>

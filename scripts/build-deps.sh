@@ -1,24 +1,31 @@
 #!/usr/bin/env bash
 # Cross-builds the third-party libraries for both mingw-w64 targets into $PV_DEPS_DIR/<arch>:
 # libjpeg-turbo from Debian's source package and GoogleTest from Debian's googletest sources.
-# Each library is rebuilt only when its stamp (the source version) is missing or stale.
+# Each library is rebuilt only when its stamp (the version of the source that was built) is missing
+# or stale.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 deps=${PV_DEPS_DIR:-/opt/pvdeps}
 work=$deps/src
 mkdir -p "$work"
 
-jpeg_version=$(dpkg-query -W -f='${Version}' libjpeg62-turbo-dev)
 gtest_version=$(dpkg-query -W -f='${Version}' googletest)
 
+# The unpacked libjpeg-turbo source (fetched when there is none yet); stops with the fetch's own
+# words when it fails.
 fetch_jpeg_source() {
   local dir
-  dir=$(find "$work" -maxdepth 1 -type d -name 'libjpeg-turbo-*' | head -n 1)
+  dir=$(find "$work" -maxdepth 1 -type d -name 'libjpeg-turbo-*' | sort -V | tail -n 1)
   if [ -z "$dir" ]; then
-    (cd "$work" && apt-get source -q --download-only libjpeg-turbo >/dev/null 2>&1 \
-      && dpkg-source -x --no-check libjpeg-turbo_*.dsc >/dev/null)
-    dir=$(find "$work" -maxdepth 1 -type d -name 'libjpeg-turbo-*' | head -n 1)
+    if ! (cd "$work" && apt-get source -q --download-only libjpeg-turbo >"$work/fetch.log" 2>&1 \
+          && dpkg-source -x --no-check libjpeg-turbo_*.dsc >>"$work/fetch.log" 2>&1); then
+      tail -n 20 "$work/fetch.log" >&2
+      echo "build-deps: cannot fetch the libjpeg-turbo source package (is a deb-src entry configured? scripts/setup.sh adds one)" >&2
+      return 1
+    fi
+    dir=$(find "$work" -maxdepth 1 -type d -name 'libjpeg-turbo-*' | sort -V | tail -n 1)
   fi
+  [ -n "$dir" ] || { echo "build-deps: no libjpeg-turbo source in $work" >&2; return 1; }
   echo "$dir"
 }
 
@@ -39,7 +46,9 @@ build_one() { # name version arch source-dir extra-cmake-args...
   echo "$version" >"$stamp"
 }
 
-jpeg_src=$(fetch_jpeg_source)
+jpeg_src=$(fetch_jpeg_source) || exit 1
+# The stamp names the source that is built, which need not be the installed package's version.
+jpeg_version=$(dpkg-parsechangelog -l "$jpeg_src/debian/changelog" -S Version)
 for arch in i686 x86_64; do
   build_one libjpeg-turbo "$jpeg_version" "$arch" "$jpeg_src" \
     -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_SIMD=ON \

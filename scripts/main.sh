@@ -33,11 +33,13 @@ run_arch() { # arch
     src=$(find "$work/card/PCCARD/DCIMAGES" -name "$(basename "$f")" | head -n 1)
     if cmp -s "$f" "$src"; then checked=$((checked + 1)); else different=$((different + 1)); echo "DIFFERENT: $f"; fi
   done
-  echo "$checked copies identical to the card image, $different different"
+  local pictures
+  pictures=$(find "$work/card/PCCARD/DCIMAGES" -type f \( -iname '*.JPG' -o -iname '*.FPX' \) | wc -l)
+  echo "$checked copies identical to the card image, $different different, of the card's $pictures pictures"
   echo "== $arch: the camera under My Computer, through Wine's shell and pvmount.dll"
   testing/wine/run.sh "build/$arch" "build/$arch/bin/pvshell.exe"
   kill "$(cat "$work/sim.pid")"; wait "$(cat "$work/sim.pid")" 2>/dev/null || true; rm -f "$work/sim.port"
-  [ "$different" = 0 ] && [ "$checked" -gt 0 ]
+  [ "$different" = 0 ] && [ "$checked" = "$pictures" ] && [ "$pictures" -gt 0 ]
 }
 
 run_arch i686

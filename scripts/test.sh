@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The whole test run: set-up, build, then the native tests and the Windows tests of both
 # architectures under Wine (the two Windows trees side by side, each in its own Wine prefix).
-# Ends with one line "N passed, M failed" counting test cases of every tree.
+# Ends with one line "N passed, M failed, K skipped" counting the test cases of every tree (see
+# count-tests.awk), after the names of every failed and skipped case.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -20,7 +21,8 @@ run_tree i686 &
 run_tree x86_64 &
 wait
 
-passed=0 failed=0 status=0
+passed=0 failed=0 skipped=0 status=0
+: >build/cases.txt
 for tree in native i686 x86_64; do
   echo "==== $tree"
   tail -n 25 "build/$tree/ctest.out" | sed -n '/tests passed/,$p'
@@ -32,13 +34,14 @@ for tree in native i686 x86_64; do
     if [ -n "$hits" ]; then echo "$hits"; else tail -n 60 "build/$tree/ctest.out"; fi
   fi
   log=build/$tree/Testing/Temporary/LastTest.log
-  p=$(grep -hoE '^\[  PASSED  \] [0-9]+ test' "$log" 2>/dev/null | awk '{s+=$4} END {print s+0}')
-  f=$(grep -hoE '^\[  FAILED  \] [0-9]+ test' "$log" 2>/dev/null | awk '{s+=$4} END {print s+0}')
-  # A program that died before its summary counts as one failure.
-  if [ "$rc" != 0 ] && [ "$f" = 0 ]; then f=1; fi
-  passed=$((passed + p)); failed=$((failed + f))
+  [ -f "$log" ] || log=/dev/null
+  awk -v tree="$tree" -f scripts/count-tests.awk "$log" "build/$tree/ctest.out" >"build/$tree/counts"
+  read -r p f s <"build/$tree/counts"
+  tail -n +2 "build/$tree/counts" | sort >>build/cases.txt
+  passed=$((passed + p)); failed=$((failed + f)); skipped=$((skipped + s))
 done
 for tree in i686 x86_64; do (source testing/wine/env.sh "$root/build/$tree"; pv_wine_stop); done
 echo "test time: $(( $(date +%s) - start )) s"
-echo "$passed passed, $failed failed"
+cat build/cases.txt
+echo "$passed passed, $failed failed, $skipped skipped"
 exit $status

@@ -6,12 +6,14 @@
 // Run it through testing/wine/run.sh so that it finds the test peer.
 #include "PeerClient.h"
 #include "RegistryFixture.h"
+#include "UniqueHandle.h"
 #include "pvhost.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -30,10 +32,10 @@ double PacketSeconds(DWORD speed, DWORD lockDelayMs) {
 void PutFile(const std::string& path) {
     std::vector<char> bytes(kFileSize);
     for (DWORD i = 0; i < kFileSize; ++i) bytes[i] = static_cast<char>(i * 31 + (i >> 9));
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    pv::UniqueHandle h(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     DWORD written = 0;
-    WriteFile(h, bytes.data(), kFileSize, &written, nullptr);
-    CloseHandle(h);
+    if (!h || !WriteFile(h.get(), bytes.data(), kFileSize, &written, nullptr) || written != kFileSize)
+        throw std::runtime_error("cannot write the picture " + path);
 }
 
 unsigned long Counter(const std::string& counters, const std::string& name) {
@@ -44,7 +46,8 @@ unsigned long Counter(const std::string& counters, const std::string& name) {
 }
 
 bool Measure(pvtest::PeerClient& peer, DWORD speed, DWORD lockDelay) {
-    pvtest::setMachineDword(pvtest::kLinkKey, "LockDelay", lockDelay);
+    // The user's own "LockDelay" (and the rest of the key) is back when the measurement ends.
+    pvtest::ScopedMachineDword delay(pvtest::kLinkKey, "LockDelay", lockDelay);
     auto sim = peer.startSimulator(1, 1, "--throttle");
     pvtest::PeerClient control(sim.control);
     PutFile(sim.cardDir + "\\PCCARD\\DCIMAGES\\BENCH.JPG");
@@ -93,7 +96,6 @@ int main() {
         bool ok = true;
         for (DWORD speed : {57600u, 115200u, 230400u})
             for (DWORD lockDelay : {0u, 25u}) ok = Measure(peer, speed, lockDelay) && ok;
-        pvtest::deleteMachineKey(pvtest::kLinkKey);
         return ok ? 0 : 1;
     } catch (const std::exception& e) {
         std::printf("copybench: %s\n", e.what());

@@ -14,7 +14,7 @@ void CameraTest::SetUp() {
 void CameraTest::TearDown() {
     DestroyCamera(camera);
     camera = nullptr;
-    EXPECT_EQ(0, Violations());
+    EXPECT_EQ(0, Violations()) << Sim("violations");
     peer.stopSimulator(kCom);
 }
 
@@ -45,13 +45,12 @@ std::string CameraTest::CardPath(const std::string& relative) const {
 }
 
 void CameraTest::PutCardFile(const std::string& relative, size_t size, unsigned char fill) {
-    HANDLE h = CreateFileA(CardPath(relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, h) << relative;
+    pv::UniqueHandle h(CreateFileA(CardPath(relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    ASSERT_TRUE(h) << relative;
     std::vector<unsigned char> bytes(size);
     for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<unsigned char>(fill + i * 13);
     DWORD written = 0;
-    if (size) WriteFile(h, bytes.data(), static_cast<DWORD>(size), &written, nullptr);
-    CloseHandle(h);
+    if (size) WriteFile(h.get(), bytes.data(), static_cast<DWORD>(size), &written, nullptr);
 }
 
 std::string Hex(const BYTE* data, size_t size) {

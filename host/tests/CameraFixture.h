@@ -4,6 +4,7 @@
 #include "PeerClient.h"
 #include "RegistryFixture.h"
 #include "SerialCamera.h"
+#include "UniqueHandle.h"
 #include "pvhost.h"
 
 #include <gtest/gtest.h>

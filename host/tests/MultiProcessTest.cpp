@@ -14,7 +14,7 @@ TEST_F(CameraTest, TwoProcessesNeverInterleaveExchanges) {
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     ASSERT_TRUE(CreateProcessA(path.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-    CloseHandle(pi.hThread);
+    pv::UniqueHandle thread(pi.hThread), process(pi.hProcess);
     int failures = 0;
     for (int i = 0; i < 15; ++i) {
         BYTE* entries = nullptr;
@@ -23,10 +23,9 @@ TEST_F(CameraTest, TwoProcessesNeverInterleaveExchanges) {
         FreeCameraBuffer(entries);
         failures += CameraReadStatus(camera) != 0;
     }
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(pi.hProcess, 120000));
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.get(), 120000));
     DWORD code = 99;
-    GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hProcess);
+    GetExitCodeProcess(process.get(), &code);
     EXPECT_EQ(0, failures);
     EXPECT_EQ(0u, code);
     EXPECT_EQ(0, Violations());

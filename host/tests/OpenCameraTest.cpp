@@ -3,6 +3,7 @@
 #include "pvlink.h"
 
 #include <cstring>
+#include <stdexcept>
 #include <vector>
 
 namespace {
@@ -15,12 +16,17 @@ struct Call {
 struct Script {
     std::vector<Call> calls;
     size_t cancelAt = SIZE_MAX;   // answer non-zero to this call (0-based)
+    size_t throwAt = SIZE_MAX;    // throw out of this call
+    ULONGLONG cancelledAt = 0;    // when the callback asked to cancel
 };
 
 DWORD CALLBACK Record(ULONG_PTR user, DWORD text, DWORD mark, DWORD state) {
     auto* s = reinterpret_cast<Script*>(user);
     s->calls.push_back({text, mark, state});
-    return s->calls.size() - 1 == s->cancelAt ? 1 : 0;
+    if (s->calls.size() - 1 == s->throwAt) throw std::runtime_error("the caller's callback failed");
+    if (s->calls.size() - 1 != s->cancelAt) return 0;
+    s->cancelledAt = GetTickCount64();
+    return 1;
 }
 
 constexpr DWORD kNone = 0xFFFFFFFF;
@@ -75,7 +81,36 @@ TEST_F(CameraTest, CancelAtEachStepLeavesNothingBehind) {
         EXPECT_EQ(nullptr, OpenCamera(kPort, 115200, 1, Record, reinterpret_cast<ULONG_PTR>(&script)));
         EXPECT_EQ(cancelAt + 1, script.calls.size());
         EXPECT_EQ(0u, CommIsOpen(kPort)) << "cancelled at call " << cancelAt;
+        // Ending the watch thread and closing the port takes no time worth a user's wait.
+        EXPECT_LT(GetTickCount64() - script.cancelledAt, 1000u) << "cancelled at call " << cancelAt;
     }
+}
+
+TEST_F(CameraTest, ExceptionOutOfTheCallbackLeavesNothingBehind) {
+    for (size_t throwAt : {2u, 4u, 6u}) {
+        Sim("reset");
+        Script script;
+        script.throwAt = throwAt;
+        EXPECT_THROW(OpenCamera(kPort, 115200, 1, Record, reinterpret_cast<ULONG_PTR>(&script)), std::runtime_error);
+        EXPECT_EQ(0u, CommIsOpen(kPort)) << "thrown at call " << throwAt;
+    }
+}
+
+// The watch thread polls every 50 ms here; the test holds the camera mutex, so a poll is waiting
+// for it when the object is destroyed.
+TEST_F(CameraTest, DestroyDuringAPollIsPrompt) {
+    _putenv("PVHOST_WATCH_POLL_MS=50");
+    ASSERT_NE(nullptr, Open());
+    _putenv("PVHOST_WATCH_POLL_MS=");
+    pv::UniqueHandle mutex(OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, "PV360_Camera_Mutex"));
+    ASSERT_TRUE(mutex);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(mutex.get(), 5000));
+    Sleep(200);
+    ULONGLONG start = GetTickCount64();
+    DestroyCamera(camera);
+    camera = nullptr;
+    EXPECT_LT(GetTickCount64() - start, 1000u);
+    ReleaseMutex(mutex.get());
 }
 
 TEST_F(CameraTest, BusyPortThrowsWithTheLinksState) {
@@ -105,13 +140,14 @@ TEST_F(CameraTest, BusyPortThrowsWithTheLinksState) {
     sim = std::make_unique<pvtest::PeerClient>(s.control);
 }
 
+// Wine's serial driver reports a maximum of 115200 for a pseudo-terminal.
 TEST_F(CameraTest, SpeedAboveWhatThePortDriverReachesFailsTheSpeedStep) {
-    HANDLE h = CreateFileA("COM1:", GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, h);
+    pv::UniqueHandle h(CreateFileA("COM1:", GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(h);
     COMMPROP properties{};
-    GetCommProperties(h, &properties);
-    CloseHandle(h);
-    if (properties.dwMaxBaud == BAUD_USER || properties.dwMaxBaud == 0) GTEST_SKIP() << "this port's driver reaches 230400 baud";
+    GetCommProperties(h.get(), &properties);
+    h.reset();
+    ASSERT_EQ(DWORD(BAUD_115200), properties.dwMaxBaud);
     try {
         camera = OpenCamera(kPort, 230400, 1, nullptr, 0);
         FAIL() << "the open succeeded at a speed the port cannot run";

@@ -45,6 +45,8 @@ TEST_F(CameraTest, StatusAccessorsReadTheCachedRecord) {
     // Outside the record there is nothing to read.
     EXPECT_EQ(0u, CameraGetStatusByte(camera, 126));
     EXPECT_EQ(0u, CameraGetStatusWord(camera, 0xFFFFFFFF));
+    EXPECT_EQ(0u, CameraGetStatusLong(camera, 0xFFFFFFFF)) << "the offset must not wrap to the record's start";
+    EXPECT_EQ(0u, CameraGetStatusLong(camera, 0xFFFFFFFE));
     // Card out: the cached bit changes only when the status is read again.
     Sim("card out");
     EXPECT_EQ(1u, CameraQueryCardPresent(camera, 0));

@@ -1,5 +1,6 @@
 // CCommPortException: its text, and its way out of the link through a caller's library.
 #include "LinkFixture.h"
+#include "UniqueHandle.h"
 
 #include <cstring>
 
@@ -27,14 +28,10 @@ class NameTakenTest : public LinkTest {
 protected:
     void SetUp() override {
         LinkTest::SetUp();
-        squatter = CreateEventA(nullptr, FALSE, FALSE, "CCommPortCom3Mutex");
-        ASSERT_NE(nullptr, squatter);
+        squatter.reset(CreateEventA(nullptr, FALSE, FALSE, "CCommPortCom3Mutex"));
+        ASSERT_TRUE(squatter);
     }
-    void TearDown() override {
-        CloseHandle(squatter);
-        LinkTest::TearDown();
-    }
-    HANDLE squatter = nullptr;
+    pv::UniqueHandle squatter;
 };
 
 TEST_F(NameTakenTest, ExceptionCrossesTheCallersLibraryIntact) {
@@ -54,11 +51,10 @@ TEST_F(NameTakenTest, ExceptionCrossesTheCallersLibraryIntact) {
     EXPECT_TRUE(caught);
     // No object was left in the table, and the library-wide mutex was given back.
     EXPECT_EQ(0u, CommGetStatus(2, nullptr, nullptr, nullptr, nullptr));
-    HANDLE global = OpenMutexA(SYNCHRONIZE, FALSE, "CameraCommPortDLLGlobalMutex");
-    ASSERT_NE(nullptr, global);
-    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(global, 0));
-    ReleaseMutex(global);
-    CloseHandle(global);
+    pv::UniqueHandle global(OpenMutexA(SYNCHRONIZE, FALSE, "CameraCommPortDLLGlobalMutex"));
+    ASSERT_TRUE(global);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(global.get(), 0));
+    ReleaseMutex(global.get());
 }
 
 TEST_F(LinkTest, FailureRecordReachesTheCallersLibrary) {

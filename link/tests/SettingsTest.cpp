@@ -39,3 +39,15 @@ TEST_F(LinkTest, LockDelayIsSleptBeforeEachOperation) {
     EXPECT_GE(ElapsedMs([] { CommIsOpen(kPort); }), 140);
     EXPECT_GE(ElapsedMs([] { CommPurge(kPort); }), 140);
 }
+
+TEST_F(LinkTest, SettingsBeyondTheirBoundsAreTakenAsTheBounds) {
+    ASSERT_EQ(1u, CommOpen(kPort));
+    key.set("Timeout", 0xFFFFFFFF);
+    EXPECT_EQ(60000u, ReadConstant());
+    key.set("Timeout", 60001);
+    EXPECT_EQ(60000u, ReadConstant());
+    key.set("LockDelay", 0xFFFFFFFF);
+    long long ms = ElapsedMs([] { EXPECT_EQ(1u, CommIsOpen(kPort)); });
+    EXPECT_GE(ms, 9900);
+    EXPECT_LT(ms, 12000);
+}

@@ -86,6 +86,22 @@ TEST(Jpeg, CameraJpegOpensInDjpegAndCarriesMakerBlockAndThumbnail) {
     EXPECT_EQ(back->meta.zoom, 3);
 }
 
+// A crafted card file whose IFD offsets point near the top of the 32-bit range is refused, not
+// read past its end (the sums must not wrap round to small offsets).
+TEST(Jpeg, IfdOffsetsNearTheTopAreRefused) {
+    Bytes file = writePicture(paintScene(1, 64, 48), sampleMeta(3), "X.JPG");
+    uint32_t exifPointer = 8 + 2 + 2 * 12 + 8;
+    for (uint32_t offset : {0xFFFFFFFFu, 0xFFFFFFFEu, 0xFFFFFFF5u}) {
+        Bytes crafted = file;
+        putBe32(&crafted[12 + 4], offset);
+        EXPECT_FALSE(readJpegMaker(crafted.data(), crafted.size())) << offset;
+        crafted = file;
+        putBe32(&crafted[12 + exifPointer], offset);
+        EXPECT_FALSE(readJpegMaker(crafted.data(), crafted.size())) << offset;
+    }
+    EXPECT_TRUE(readJpegMaker(file.data(), file.size()));
+}
+
 TEST(FlashPix, LevelsGoDownToSixtyFourPixels) {
     EXPECT_EQ(flashPixLevels(640, 480).size(), 5u);
     EXPECT_EQ(flashPixLevels(640, 480).back(), std::make_pair(40, 30));

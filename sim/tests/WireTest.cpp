@@ -1,6 +1,11 @@
 // The framing as the host sees it on the terminal: answers, packets, verdicts, faults and evidence.
 #include "SimClient.h"
 
+#include <chrono>
+#include <sstream>
+#include <thread>
+#include <vector>
+
 namespace pvsim::test {
 namespace {
 
@@ -46,6 +51,29 @@ TEST_F(Wire, TranscriptWaitsForBytesOnTheirWayIn) {
     EXPECT_EQ(control("transcript"), expected);
 }
 
+// Every segment carries the monotonic times of its first and last byte: a pause the host made
+// between two commands can be read from the evidence.
+TEST_F(Wire, TranscriptTimesShowThePausesOnTheLine) {
+    send(block(0x42));
+    receive(1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    send(block(0x42));
+    receive(1);
+    std::istringstream in(control("transcript times").substr(3));
+    std::vector<double> starts, ends;
+    for (std::string token; in >> token;) {
+        if (token[0] != '@') continue;
+        size_t dash = token.find('-');
+        starts.push_back(std::stod(token.substr(1, dash - 1)));
+        ends.push_back(std::stod(token.substr(dash + 1)));
+    }
+    ASSERT_EQ(4u, starts.size());   // host block, answer, host block, answer
+    for (size_t i = 0; i < 4; ++i) EXPECT_LE(starts[i], ends[i]);
+    for (size_t i = 1; i < 4; ++i) EXPECT_LE(ends[i - 1], starts[i]);
+    EXPECT_GE(starts[2] - ends[1], 290.0);
+    EXPECT_LT(starts[1] - ends[0], 250.0);
+}
+
 TEST_F(Wire, BlockAnswerFaults) {
     ASSERT_EQ(control("fault notready 2"), "OK");
     send(kStatus);
@@ -73,6 +101,16 @@ TEST_F(Wire, BusyBytesComeBeforeCompletionAndControlByte) {
     EXPECT_EQ(receive(3), hex("F0F0F0"));
     packet(256);
     EXPECT_EQ(receive(1), Bytes{0x00});
+}
+
+TEST_F(Wire, BusyBytesCanWaitForALaterPacket) {
+    control("fault busy 2 control 2");
+    start(kStatus);
+    packet(256);   // the status is one packet: the fault waits for a packet 2
+    EXPECT_EQ(receive(1), Bytes{0x00});
+    start(block(0x99), pathPacket("\\PCCARD\\DCIMAGES", 0, 0));
+    packet(256);
+    EXPECT_EQ(receive(2), hex("F0F0"));
 }
 
 TEST_F(Wire, BadChecksumOnceIsResentGood) {
@@ -152,6 +190,30 @@ TEST_F(Wire, WithdrawnPacketPairGetsOneAnswerAndEndsTheCommand) {
     EXPECT_EQ(drain(), Bytes{0xD2});
     EXPECT_NE(control("counters").find("withdrawn=1"), std::string::npos);
     EXPECT_EQ(control("violations"), "OK 0");
+}
+
+// A host withdraws a packet only after the camera refused it, and always sends the withdrawn
+// packet twice.
+TEST_F(Wire, WithdrawnPacketOnTheFirstAttemptIsAViolation) {
+    start(block(0x99));
+    Bytes p = pathPacket("\\PCCARD\\DCIMAGES", 0, 0);
+    p[0] = 0xFF;
+    send(p);
+    send(p);
+    EXPECT_EQ(drain(), Bytes{0xD2});
+    EXPECT_EQ(control("violations"), "OK 1 | host withdrew its data packet before the camera refused it");
+}
+
+TEST_F(Wire, WithdrawnPacketSentOnceIsAViolation) {
+    control("fault nak 1");
+    start(block(0x99));
+    Bytes p = pathPacket("\\PCCARD\\DCIMAGES", 0, 0);
+    send(p);
+    EXPECT_EQ(receive(1), Bytes{0xE3});
+    p[0] = 0xFF;
+    send(p);
+    EXPECT_EQ(receive(1, 5000), Bytes{0xD2});   // after the camera gave up waiting for the copy
+    EXPECT_EQ(control("violations"), "OK 1 | host withdrew its data packet without sending it a second time");
 }
 
 TEST_F(Wire, SilenceAfterKBytes) {

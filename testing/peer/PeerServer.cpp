@@ -26,11 +26,16 @@ bool readLine(int fd, std::string& line) {
 
 void writeAll(int fd, const void* data, size_t size) {
     auto p = static_cast<const unsigned char*>(data);
+    // A reader that takes nothing for this long is gone or stuck: the rest is dropped.
+    constexpr int kMaxFullWaits = 50;   // of 100 ms
+    int fullWaits = 0;
     while (size > 0) {
         ssize_t n = write(fd, p, size);
         if (n < 0) {
-            if (errno == EAGAIN) { pollfd w{fd, POLLOUT, 0}; poll(&w, 1, 100); continue; }
-            return;
+            if (errno != EAGAIN || ++fullWaits > kMaxFullWaits) return;
+            pollfd w{fd, POLLOUT, 0};
+            poll(&w, 1, 100);
+            continue;
         }
         p += n;
         size -= static_cast<size_t>(n);

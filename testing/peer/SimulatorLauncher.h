@@ -2,10 +2,14 @@
 // linked into the Wine prefix as COM<N>, ended when the test asks or when pvpeer goes.
 #pragma once
 
+#include <condition_variable>
+#include <future>
 #include <map>
 #include <mutex>
 #include <string>
 #include <sys/types.h>
+#include <thread>
+#include <vector>
 
 namespace pvpty {
 
@@ -25,6 +29,15 @@ private:
     std::string workDir_;
     std::mutex lock_;
     std::map<int, pid_t> running_;
+
+    void serveSpawns();
+    pid_t spawnFromLauncher(const std::vector<std::string>& args);
+    std::mutex spawnLock_;
+    std::condition_variable spawnWake_, spawnDone_;
+    const std::vector<std::string>* spawnArgs_ = nullptr;
+    std::promise<pid_t>* spawnRequest_ = nullptr;
+    bool spawnerStop_ = false;
+    std::thread spawner_;   // last: it starts once the rest is made
 };
 
 }  // namespace pvpty

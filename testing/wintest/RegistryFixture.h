@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 namespace pvtest {
@@ -24,6 +25,22 @@ public:
     ~ScopedLinkKey() { deleteMachineKey(kLinkKey); }
     void create() { setMachineDword(kLinkKey, "", 0); }
     void set(const std::string& name, DWORD value) { setMachineDword(kLinkKey, name, value); }
+};
+
+// Sets one DWORD value of a machine key for as long as it lives, then puts back what was there
+// before: the user's own value, no value, or no key at all. Other values are left alone.
+class ScopedMachineDword {
+public:
+    ScopedMachineDword(const char* key, std::string name, DWORD value);
+    ~ScopedMachineDword();
+    ScopedMachineDword(const ScopedMachineDword&) = delete;
+    ScopedMachineDword& operator=(const ScopedMachineDword&) = delete;
+
+private:
+    const char* key_;
+    std::string name_;
+    bool keyExisted_;
+    std::optional<DWORD> previous_;
 };
 
 }  // namespace pvtest

@@ -16,6 +16,14 @@ std::time_t mtimeOf(const fs::path& p) {
     return std::chrono::system_clock::to_time_t(sys);
 }
 
+// A file's size as a directory entry gives it; 0 when the file went or cannot be read, since the
+// host may change the card folder at any time.
+uint32_t entrySize(const fs::path& p) {
+    std::error_code ec;
+    auto size = fs::file_size(p, ec);
+    return ec ? 0 : static_cast<uint32_t>(size);
+}
+
 void setMtime(const fs::path& p, std::time_t t) {
     std::error_code ec;
     auto sys = std::chrono::system_clock::from_time_t(t);
@@ -63,7 +71,7 @@ std::vector<Child> CardStore::children(const fs::path& dir, const std::string& r
         bool isDir = e.is_directory(ec);
         if (!isDir && !e.is_regular_file(ec)) continue;
         std::string rel = relative.empty() ? name : relative + "/" + name;
-        uint32_t size = isDir ? 0 : static_cast<uint32_t>(e.file_size(ec));
+        uint32_t size = isDir ? 0 : entrySize(e.path());
         out.push_back({{name, static_cast<uint8_t>(attributesOf(rel) | (isDir ? 0x10 : 0)), mtimeOf(e.path()), size},
                        e.path(), isDir});
     }
@@ -102,7 +110,7 @@ std::optional<Node> CardStore::resolve(const std::string& path, Refusal& why) co
 std::vector<EntryFacts> CardStore::list(const Node& dir) const {
     std::vector<EntryFacts> out;
     if (!dir.dir) return {EntryFacts{fs::path(dir.relative).filename().string(), attributesOf(dir.relative),
-                                     mtimeOf(dir.disk), static_cast<uint32_t>(fs::file_size(dir.disk))}};
+                                     mtimeOf(dir.disk), entrySize(dir.disk)}};
     if (!dir.relative.empty() && dir.pattern.empty()) {
         std::time_t t = mtimeOf(dir.disk);
         out.push_back({".", 0x10, t, 0});

@@ -98,7 +98,7 @@ std::string Simulator::evidence(const std::string& verb, const std::string& arg)
     bool clear = arg == "clear";
     if (verb == "violations") return violations(clear);
     if (verb == "transcript") {
-        std::string t = transcript_.render();
+        std::string t = transcript_.render(arg == "times");
         if (clear) transcript_.clear();
         return "OK " + t;
     }

@@ -95,10 +95,11 @@ struct Field { uint16_t type; uint32_t count; uint32_t value; };
 // Entries of the IFD at `offset`, or nothing when it does not fit the TIFF data.
 std::map<uint16_t, Field> readIfd(const uint8_t* t, size_t size, uint32_t offset) {
     std::map<uint16_t, Field> out;
-    if (offset + 2 > size) return out;
-    uint32_t n = getBe16(t + offset);
-    if (offset + 2 + n * 12 > size) return out;
-    for (uint32_t i = 0; i < n; ++i) {
+    // In size_t and without sums that could wrap: an offset near 0xFFFFFFFF must not come round.
+    if (size < 2 || offset > size - 2) return out;
+    size_t n = getBe16(t + offset);
+    if (n * 12 > size - 2 - offset) return out;
+    for (size_t i = 0; i < n; ++i) {
         const uint8_t* e = t + offset + 2 + i * 12;
         out[static_cast<uint16_t>(getBe16(e))] = {static_cast<uint16_t>(getBe16(e + 2)), getBe32(e + 4), getBe32(e + 8)};
     }

@@ -41,9 +41,11 @@ std::optional<Bytes> Exchange::receiveHostPacket() {
         if (whole && p[0] == code::kHostWithdrawn) {
             // The host writes a withdrawn packet twice before it reads the answer.
             ev_.counters.withdrawn++;
+            if (attempt == 0) ev_.violations.report("host withdrew its data packet before the camera refused it");
             uint8_t repeat[code::kHostPacketSize];
             repeat[0] = line_.readByte(timing_.gapMs).value_or(0);
-            readPacketBody(repeat);
+            bool repeated = readPacketBody(repeat) && repeat[0] == code::kHostWithdrawn;
+            if (!repeated) ev_.violations.report("host withdrew its data packet without sending it a second time");
             if (faults_.refuseHostPacket()) { line_.write(code::kSendAgain); continue; }
             line_.write(code::kPacketOk);
             return std::nullopt;
@@ -76,7 +78,7 @@ bool Exchange::sendPackets(const Bytes& data, size_t size) {
 
 bool Exchange::sendPacket(const uint8_t* data, size_t size) {
     ++packetNumber_;
-    int busy = faults_.busyBeforeControl();
+    int busy = faults_.busyBeforeControl(packetNumber_);
     for (int i = 0; i < busy; ++i) line_.write(code::kBusy);
     for (int send = 0; send < kCameraPacketSends; ++send) {
         PacketFault fault = faults_.packet(packetNumber_);

@@ -29,8 +29,10 @@ long FaultPlan::silence() {
     return k;
 }
 
-int FaultPlan::busyBeforeControl() {
+int FaultPlan::busyBeforeControl(int packetNumber) {
     std::lock_guard g(lock_);
+    if (busyControlPacket_ != 0 && busyControlPacket_ != packetNumber) return 0;
+    busyControlPacket_ = 0;
     return std::exchange(busyControl_, 0);
 }
 
@@ -58,7 +60,7 @@ bool FaultPlan::refuseHostPacket() {
 
 void FaultPlan::clear() {
     std::lock_guard g(lock_);
-    notReady_ = busyControl_ = busyCompletion_ = errorPacket_ = shortTimes_ = nak_ = 0;
+    notReady_ = busyControl_ = busyControlPacket_ = busyCompletion_ = errorPacket_ = shortTimes_ = nak_ = 0;
     answer_ = {};
     badSum_ = {};
     silence_ = -1;
@@ -93,7 +95,10 @@ std::string FaultPlan::arm(const std::string& words) {
     std::lock_guard g(lock_);
     if (kind == "notready") notReady_ = static_cast<int>(n);
     else if (kind == "busy" && (a.empty() || a == "completion")) busyCompletion_ = static_cast<int>(n);
-    else if (kind == "busy" && a == "control") busyControl_ = static_cast<int>(n);
+    else if (kind == "busy" && a == "control") {
+        busyControl_ = static_cast<int>(n);
+        if (!(in >> busyControlPacket_)) busyControlPacket_ = 0;
+    }
     else if (kind == "badsum") badSum_ = {static_cast<int>(n), static_cast<int>(m)};
     else if (kind == "packet-error") errorPacket_ = static_cast<int>(n);
     else if (kind == "silence") silence_ = n;

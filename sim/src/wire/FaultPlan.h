@@ -24,7 +24,7 @@ public:
 
     std::optional<uint8_t> blockAnswer(uint8_t command);   // 0x10, 0xE1 or 0xE2 instead of 0xD1
     long silence();                                         // bytes before the camera falls silent, or -1
-    int busyBeforeControl();
+    int busyBeforeControl(int packetNumber);   // packet numbered from 1 within a command
     int busyBeforeCompletion();
     PacketFault packet(int number);
     bool refuseHostPacket();                                // 0xE3 whatever the packet held
@@ -40,6 +40,7 @@ private:
     int notReady_ = 0;
     Answer answer_;
     int busyControl_ = 0;
+    int busyControlPacket_ = 0;   // 0: whichever packet comes next
     int busyCompletion_ = 0;
     BadPacket badSum_;
     int errorPacket_ = 0;

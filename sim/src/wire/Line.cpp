@@ -1,6 +1,8 @@
 #include <algorithm>
 #include "Line.h"
 
+#include <utility>
+
 #include <cerrno>
 #include <poll.h>
 #include <thread>
@@ -133,9 +135,24 @@ void Line::write(const uint8_t* data, size_t size) {
     if (size == 0) return;
     ev_.transcript.record(Direction::FromCamera, data, size);
     ev_.counters.bytesOut += static_cast<unsigned>(size);
-    if (throttle_) writePaced(data, size);
-    else writeNow(data, size);
+    Bytes heard = asHeardByTheHost(data, size);
+    if (throttle_) writePaced(heard.data(), size);
+    else writeNow(heard.data(), size);
     lastActivity_ = std::max(Clock::now(), outputFree_);
+}
+
+// A host listening at another speed than the camera's does not hear the camera's bytes, but
+// noise: reported once, and sent as bytes that are not the camera's.
+Bytes Line::asHeardByTheHost(const uint8_t* data, size_t size) {
+    Bytes out(data, data + size);
+    unsigned host = hostSpeed_();
+    bool wasGarbled = std::exchange(outputGarbled_, host != 0 && host != speed_);
+    if (!outputGarbled_) return out;
+    if (!wasGarbled)
+        ev_.violations.report("host reads at " + std::to_string(host) + " baud while the camera sends at " +
+                              std::to_string(speed_.load()));
+    for (uint8_t& b : out) b = static_cast<uint8_t>(~b);
+    return out;
 }
 
 // Hands each slice to the terminal at the moment its last bit would have left the camera.

@@ -71,6 +71,8 @@ private:
 
     int fd_;
     std::function<unsigned()> hostSpeed_;
+    Bytes asHeardByTheHost(const uint8_t* data, size_t size);
+    bool outputGarbled_ = false;   // the host listened at another speed for the last write
     LineEvidence ev_;
     const std::atomic<bool>& stop_;
     std::mutex arrival_;
