@@ -13,14 +13,13 @@
 
 namespace {
 
-// The names of the toolkit's block of the .def file.
+// Every name the .def file declares (the toolkit's block and the acquire calls' block).
 std::set<std::string> DeclaredNames() {
     std::ifstream def(PV_ACQUIRE_DEF);
     std::set<std::string> names;
     bool inBlock = false;
     for (std::string line; std::getline(def, line);) {
         if (line.rfind("EXPORTS", 0) == 0) inBlock = true;
-        if (line.rfind("; end of the image toolkit", 0) == 0) break;
         std::istringstream words(line);
         std::string name;
         if (inBlock && words >> name && name != "EXPORTS" && name[0] != ';') names.insert(name);
