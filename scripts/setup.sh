@@ -55,8 +55,18 @@ if need_install; then
   export DEBIAN_FRONTEND=noninteractive
   dpkg --add-architecture i386
   ensure_deb_src
-  apt-get update -q
-  apt-get install -y -q --no-install-recommends "${packages[@]}"
+  # A mirror caught mid-sync fails one index now and then: try the update a few times, and go on
+  # with what was fetched (the install below fails plainly if a package is really missing).
+  for attempt in 1 2 3; do
+    apt-get update -q && break
+    echo "setup: package index update failed (attempt $attempt)" >&2
+    sleep $((attempt * 10))
+  done
+  for attempt in 1 2 3; do
+    apt-get install -y -q --no-install-recommends "${packages[@]}" && break
+    [ "$attempt" = 3 ] && exit 1
+    sleep $((attempt * 10))
+  done
 fi
 
 "$here/scripts/build-deps.sh"
