@@ -53,17 +53,20 @@ DWORD CCommPort::Open() {
             error_.lastError = lastError;
             return 0;
         }
-        handle_ = std::move(h);
+        // The handle is kept only once the port is fully set up: a half-opened one (a device
+        // that opens but is no serial port, a cable whose far end vanished) would otherwise be
+        // taken as open by the next CommOpen.
         COMMPROP properties{};
-        if (!GetCommProperties(handle_.get(), &properties)) {
+        if (!GetCommProperties(h.get(), &properties)) {
             RecordSystemFailure(kLocOpenProperties);
             return 0;
         }
-        maxBaud_ = properties.dwMaxBaud;
-        if (!GetCommTimeouts(handle_.get(), &saved_) || !SetCommTimeouts(handle_.get(), &working_)) {
+        if (!GetCommTimeouts(h.get(), &saved_) || !SetCommTimeouts(h.get(), &working_)) {
             RecordSystemFailure(kLocTimeouts);
             return 0;
         }
+        maxBaud_ = properties.dwMaxBaud;
+        handle_ = std::move(h);
     }
     ++openCount_;
     ClearError();

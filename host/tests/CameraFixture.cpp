@@ -19,7 +19,14 @@ void CameraTest::TearDown() {
 }
 
 CSerialCamera* CameraTest::Open(DWORD speed) {
-    camera = OpenCamera(kPort, speed, 1, nullptr, 0);
+    try {
+        camera = OpenCamera(kPort, speed, 1, nullptr, 0);
+    } catch (const MounterException& e) {
+        char text[256];
+        e.GetErrorText(text, sizeof text);
+        ADD_FAILURE() << "the camera could not be opened: " << text;
+        return nullptr;
+    }
     HostBytes();
     return camera;
 }

@@ -1,5 +1,7 @@
 #include "CameraCommands.h"
 
+#include "CardBackup.h"
+#include "CardListing.h"
 #include "ThumbnailBitmap.h"
 #include "pvhost.h"
 
@@ -11,41 +13,6 @@
 
 namespace pvcam {
 namespace {
-
-constexpr const char* kPictureDir = "\\PCCARD\\DCIMAGES";
-
-struct Entry {
-    std::string name;
-    BYTE attributes;
-    DWORD size;
-};
-
-bool Report(const char* what, DWORD result) {
-    if (result != 0) std::printf("%s failed: camera result %lu\n", what, static_cast<unsigned long>(result));
-    return result == 0;
-}
-
-bool List(CSerialCamera* camera, const std::string& path, std::vector<Entry>& out) {
-    BYTE* entries = nullptr;
-    DWORD count = 0;
-    DWORD r = CameraListDirectory(camera, path.c_str(), &entries, &count);
-    for (DWORD i = 0; r == 0 && i < count; ++i) {
-        const BYTE* e = entries + i * kDirectoryEntrySize;
-        std::string base(reinterpret_cast<const char*>(e), 8), ext(reinterpret_cast<const char*>(e + 8), 3);
-        base.erase(base.find_last_not_of(' ') + 1);
-        ext.erase(ext.find_last_not_of(' ') + 1);
-        DWORD size = (DWORD(e[16]) << 24) | (DWORD(e[17]) << 16) | (DWORD(e[18]) << 8) | e[19];
-        out.push_back({ext.empty() ? base : base + "." + ext, e[11], size});
-    }
-    FreeCameraBuffer(entries);
-    return Report("listing", r);
-}
-
-bool IsPicture(const std::string& name) {
-    auto dot = name.rfind('.');
-    std::string ext = dot == std::string::npos ? "" : name.substr(dot + 1);
-    return ext == "JPG" || ext == "FPX" || ext == "ODC";
-}
 
 bool Copy(CSerialCamera* camera, const std::string& path, const std::string& file) {
     BYTE* data = nullptr;
@@ -81,7 +48,7 @@ int ListCommand(CSerialCamera* camera, const std::string& path) {
     std::vector<Entry> entries;
     if (!List(camera, path, entries)) return 1;
     for (const Entry& e : entries)
-        std::printf("  %-12s %s %10lu\n", e.name.c_str(), e.attributes & 0x10 ? "<DIR>" : "     ",
+        std::printf("  %-12s %s %10lu\n", e.name.c_str(), e.IsDirectory() ? "<DIR>" : "     ",
                     static_cast<unsigned long>(e.size));
     std::printf("%zu entries\n", entries.size());
     return 0;
@@ -93,13 +60,13 @@ int CopyAll(CSerialCamera* camera, const std::string& dir) {
     int copied = 0, failed = 0;
     auto copyFrom = [&](const std::string& cameraDir, const std::vector<Entry>& entries) {
         for (const Entry& e : entries)
-            if (!(e.attributes & 0x10) && IsPicture(e.name))
+            if (!e.IsDirectory() && IsPicture(e.name))
                 Copy(camera, cameraDir + "\\" + e.name, dir + "\\" + e.name) ? ++copied : ++failed;
     };
     CameraBeginFileAccess(camera);
     copyFrom(kPictureDir, top);
     for (const Entry& e : top) {
-        if (!(e.attributes & 0x10) || e.name == "." || e.name == "..") continue;
+        if (!e.IsAlbum()) continue;
         std::vector<Entry> album;
         std::string albumPath = std::string(kPictureDir) + "\\" + e.name;
         if (List(camera, albumPath, album)) copyFrom(albumPath, album);
@@ -140,6 +107,8 @@ int RunCommand(CSerialCamera* camera, int argc, char** argv) {
     if (command == "list" && argc == 2) return ListCommand(camera, argv[1]);
     if (command == "copy" && argc == 3) return Copy(camera, argv[1], argv[2]) ? 0 : 1;
     if (command == "copyall" && argc == 2) return CopyAll(camera, argv[1]);
+    if (command == "backup" && (argc == 2 || (argc == 3 && !std::strcmp(argv[2], "--erase-after"))))
+        return RunBackup(camera, argv[1], argc == 3);
     if (command == "thumb" && argc == 3) return Thumbnail(camera, std::strtoul(argv[1], nullptr, 10), argv[2]);
     if (command == "take" && argc == 1) return Report("taking a picture", CameraTakePicture(camera)) ? 0 : 1;
     if (command == "clock" && argc == 1) return SetClockToNow(camera);

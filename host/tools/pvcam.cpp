@@ -4,6 +4,9 @@
 //     list PATH              a camera directory
 //     copy PATH FILE         one camera file to a local file
 //     copyall DIR            every picture of the card (albums included) into DIR
+//     backup DIR [--erase-after]
+//                            the card into DIR, albums as sub-folders, resumable, verified, with a
+//                            manifest; exit 0 done, 3 partly done, 1 failed
 //     thumb NUMBER FILE.bmp  a picture's thumbnail as a bitmap
 //     take                   take a picture
 //     clock                  set the camera clock to this computer's time
@@ -26,7 +29,7 @@ DWORD CALLBACK ShowStep(ULONG_PTR, DWORD text, DWORD, DWORD state) {
 
 int Usage() {
     std::fprintf(stderr, "usage: pvcam [--port N] [--speed BAUD] status|list PATH|copy PATH FILE|"
-                         "copyall DIR|thumb NUMBER FILE.bmp|take|clock\n");
+                         "copyall DIR|backup DIR [--erase-after]|thumb NUMBER FILE.bmp|take|clock\n");
     return 2;
 }
 

@@ -6,8 +6,9 @@
 #include "MutationRun.h"
 
 TEST_F(ToolkitTest, DamagedFilesFailCleanly) {
+    THIRD_PARTY_FLASHPIX_FOLDER(folder);
     std::vector<std::vector<uint8_t>> inputs;
-    for (const std::string& f : FpxFilesIn(DataFolder("PV_FLASHPIX_DIR"))) inputs.push_back(ReadFileBytes(f));
+    for (const std::string& f : FpxFilesIn(folder)) inputs.push_back(ReadFileBytes(f));
     inputs.push_back(WriteFpx(MakeScene(150, 100), {}));
     inputs.push_back(CraftedPropertyFpx(size_t(64) << 10, 512));
     ASSERT_GE(inputs.size(), 8u);
@@ -22,7 +23,8 @@ TEST_F(ToolkitTest, DamagedFilesFailCleanly) {
 // A property offset past its section once left a released property set behind the caller's
 // pointer.
 TEST_F(ToolkitTest, PropertyOffsetPastItsSectionIsRefused) {
-    std::vector<uint8_t> bytes = ReadFileBytes(DataFolder("PV_FLASHPIX_DIR") + "rose_gray_raw.fpx");
+    THIRD_PARTY_FLASHPIX_FOLDER(folder);
+    std::vector<uint8_t> bytes = ReadFileBytes(folder + "rose_gray_raw.fpx");
     ASSERT_EQ(48, bytes.at(3452));   // the code page's offset in "\005Global Info"
     bytes[3452] = 193;
     NIFHandle* h = nullptr;

@@ -20,8 +20,7 @@ class ReferenceFiles : public ToolkitTest, public ::testing::WithParamInterface<
 }  // namespace
 
 TEST_P(ReferenceFiles, EveryLevelMatchesItsReference) {
-    const std::string folder = DataFolder("PV_FLASHPIX_DIR");
-    ASSERT_FALSE(folder.empty()) << "PV_FLASHPIX_DIR is not set";
+    THIRD_PARTY_FLASHPIX_FOLDER(folder);
     const Reference& ref = GetParam();
     std::vector<uint8_t> bytes = ReadFileBytes(folder + ref.name + ".fpx");
     ASSERT_FALSE(bytes.empty());
@@ -52,7 +51,8 @@ INSTANTIATE_TEST_SUITE_P(ThirdParty, ReferenceFiles, ::testing::ValuesIn(kRefere
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ToolkitTest, MalformedChannelDescriptionIsRefused) {
-    std::vector<uint8_t> bytes = ReadFileBytes(DataFolder("PV_FLASHPIX_DIR") + "bad_five_bands.fpx");
+    THIRD_PARTY_FLASHPIX_FOLDER(folder);
+    std::vector<uint8_t> bytes = ReadFileBytes(folder + "bad_five_bands.fpx");
     ASSERT_FALSE(bytes.empty());
     NIFHandle* h = nullptr;
     long w = 0, ht = 0, k = 0;
@@ -62,7 +62,8 @@ TEST_F(ToolkitTest, MalformedChannelDescriptionIsRefused) {
 }
 
 TEST_F(ToolkitTest, SummaryInformationOfAThirdPartyFile) {
-    std::vector<uint8_t> bytes = ReadFileBytes(DataFolder("PV_FLASHPIX_DIR") + "rose_rgb_raw.fpx");
+    THIRD_PARTY_FLASHPIX_FOLDER(folder);
+    std::vector<uint8_t> bytes = ReadFileBytes(folder + "rose_rgb_raw.fpx");
     NIFHandle* h = Open(bytes);
     ASSERT_NE(nullptr, h);
     NIFSummaryInformation s{};

@@ -9,6 +9,13 @@
 
 #include <string>
 
+// The folder of the third-party FlashPix files; a case that needs them is reported as not run, by
+// name, when they are absent.
+#define THIRD_PARTY_FLASHPIX_FOLDER(folder)                                                        \
+    const std::string folder = DataFolder("PV_FLASHPIX_DIR");                                     \
+    if (folder.empty()) GTEST_SKIP() << "not run: the third-party FlashPix files were not found " \
+                                        "(PV_TESTDATA_DIR names their folder)"
+
 class ToolkitTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_EQ(0, NIFStartToolkit()); }

@@ -83,3 +83,21 @@ TEST_F(LinkTest, SuccessClearsTheFailureRecordAndStatusQueriesLeaveItAlone) {
     ASSERT_EQ(1u, CommSetSpeed(kPort, 9600));
     EXPECT_EQ(kLocSuccess, Location());
 }
+
+// A device that opens but is no serial port fails in the set-up after CreateFile; that half-opened
+// handle was once kept, and the next open, with a real port behind the name again, took it as open
+// and failed on its first operation.
+TEST_F(LinkTest, PortWhoseSetUpFailsIsOpenedAfreshNextTime) {
+    peer.command("nullink " + std::to_string(kCom));
+    EXPECT_EQ(0u, CommOpen(kPort));
+    DWORD location = Location();
+    EXPECT_TRUE(location == kLocOpenProperties || location == kLocTimeouts) << location;
+    EXPECT_EQ(0u, CommIsOpen(kPort));
+    peer.openPort(kCom);
+    ASSERT_EQ(1u, CommOpen(kPort));
+    EXPECT_EQ(1u, CommSetSpeed(kPort, 57600)) << Location();
+    DWORD baud = 0;
+    EXPECT_EQ(1u, CommGetSpeed(kPort, &baud));
+    EXPECT_EQ(57600u, baud);
+    EXPECT_EQ(1u, CommClose(kPort));
+}

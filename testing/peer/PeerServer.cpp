@@ -109,6 +109,15 @@ std::string PeerServer::execute(const std::string& line) {
         unlink(link.c_str());
         return symlink("/tmp", link.c_str()) == 0 ? "OK" : "ERR symlink";
     }
+    if (verb == "nullink") {
+        // A COM name that opens but is no serial port (it leads to /dev/null): the port's
+        // set-up after CreateFile fails, as with a device that vanished under an open.
+        closePort(com);
+        simulators_.stop(com);
+        std::string link = prefix_ + "/dosdevices/com" + std::to_string(com);
+        unlink(link.c_str());
+        return symlink("/dev/null", link.c_str()) == 0 ? "OK" : "ERR symlink";
+    }
     if (verb == "unsim") {
         simulators_.stop(com);
         return "OK";

@@ -12,6 +12,7 @@
 //                           ARGS passed to pvsim                     -> OK CONTROL_PORT CARD_DIR
 //   unsim N                 end that simulator                       -> OK
 //   deadlink N              make COM<N> a name that cannot be opened -> OK
+//   nullink N               make COM<N> a name that opens but is no serial port (/dev/null) -> OK
 //
 // Every wait is bounded; pvpeer ends when it is killed.
 #include "PeerServer.h"
