@@ -169,7 +169,7 @@ expect_nothing_left() {
     fail "the prefix differs from before the installation:"
     sed 's/^/    /' "$case_dir/left" | head -n 60
   fi
-  grep -i -E 'orvik|pv360|brisway|a84c050|pvmount' "$case_dir/after.reg.txt" "$case_dir/after.files.txt" |
+  grep -h -i -E 'orvik|pv360|brisway|a84c050|pvmount' "$case_dir/after.reg.txt" "$case_dir/after.files.txt" |
     sed 's/^/    /' | head -n 20 | grep . && fail "names of ours are left in the prefix"
 }
 
