@@ -8,7 +8,8 @@
 # user's "Speed" kept; with the simulated camera on COM1, each architecture's pvshell must list the
 # camera through the shell from the installed module. Then the registered QuietUninstallString
 # runs, the prefix restarts (files in use go then) and nothing of ours may be left: the registry
-# and the files must be as in the first snapshot, Wine's own volatile entries aside.
+# and the files must be as in the first snapshot, Wine's own volatile entries aside. The 32-bit
+# prefix is installed twice, with a "LockDelay" of the user's set in between, which must stay.
 # Exit code 77 (not run) without the i686 tree, which the package needs.
 set -uo pipefail
 i686_build=$1
@@ -173,8 +174,31 @@ expect_nothing_left() {
     sed 's/^/    /' | head -n 20 | grep . && fail "names of ours are left in the prefix"
 }
 
+# The camera class names DIR's pvmount.dll as its server and icon in VIEW, and the junction under
+# My Computer is there.
+expect_registration() { # view program-folder
+  expect_reg "$1" "HKCR\\CLSID\\$camera_clsid\\InprocServer32" "" "$2\\pvmount.dll"
+  expect_reg "$1" "HKCR\\CLSID\\$camera_clsid\\DefaultIcon" "" "$2\\pvmount.dll,0"
+  expect_key "$1" "$junction_key"
+}
+
+expect_settings() { # view speed lock-delay
+  expect_reg "$1" "$settings_key" CommPort 0x0
+  expect_reg "$1" "$settings_key" Speed "$(printf 0x%x "$2")"
+  expect_reg "$1" "$link_key" LockDelay "$(printf 0x%x "$3")"
+  expect_reg "$1" "$link_key" Timeout 0x1388
+  expect_reg "$1" "$link_key" ShowConnectionProgress 0x1
+}
+
+expect_uninstall_entry() { # view program-folder
+  expect_reg "$1" "$uninstall_key" DisplayName "ORVIK PV350 / PV360 Zoom Camera"
+  expect_reg "$1" "$uninstall_key" UninstallString "\"$2\\pvuninst.exe\" \"$2\\uninstall.exe\" _?=$2"
+}
+
+# 64-bit Windows, with a "Speed" of the user's in the 64-bit view before the installation.
 case_64bit() {
   case_name=win64 case_dir=$work/win64
+  local dir64='C:\Program Files\ORVIK\PV360' dir32='C:\Program Files (x86)\ORVIK\PV360'
   fresh_prefix x86_64
   wine_to "$case_dir/reg.out" 60 "$PV_WINE" reg add "$settings_key" /v Speed /t REG_DWORD /d $users_speed /f /reg:64
   install_silently
@@ -182,43 +206,36 @@ case_64bit() {
   expect_folder 'Program Files (x86)/ORVIK/PV360' i686/mount
   expect_folder 'windows/twain_64/ORVIK PV360' x86_64/twain
   expect_folder 'windows/twain_32/ORVIK PV360' i686/twain
-  local view dir
-  for view in 64 32; do
-    dir='C:\Program Files\ORVIK\PV360'
-    [ $view = 32 ] && dir='C:\Program Files (x86)\ORVIK\PV360'
-    expect_reg $view "HKCR\\CLSID\\$camera_clsid\\InprocServer32" "" "$dir\\pvmount.dll"
-    expect_reg $view "HKCR\\CLSID\\$camera_clsid\\DefaultIcon" "" "$dir\\pvmount.dll,0"
-    expect_key $view "$junction_key"
-    expect_reg $view "$settings_key" CommPort 0x0
-    expect_reg $view "$link_key" LockDelay 0x19
-    expect_reg $view "$link_key" Timeout 0x1388
-    expect_reg $view "$link_key" ShowConnectionProgress 0x1
-  done
-  expect_reg 64 "$settings_key" Speed "$(printf 0x%x $users_speed)"
-  expect_reg 32 "$settings_key" Speed 0xe100
-  expect_reg 64 "$uninstall_key" DisplayName "ORVIK PV350 / PV360 Zoom Camera"
-  expect_reg 64 "$uninstall_key" UninstallString \
-    '"C:\Program Files\ORVIK\PV360\pvuninst.exe" "C:\Program Files\ORVIK\PV360\uninstall.exe" _?=C:\Program Files\ORVIK\PV360'
+  expect_registration 64 "$dir64"
+  expect_registration 32 "$dir32"
+  expect_settings 64 $users_speed 25
+  expect_settings 32 57600 25
+  expect_uninstall_entry 64 "$dir64"
   start_camera
-  expect_camera_listed x86_64 'C:\Program Files\ORVIK\PV360\pvmount.dll' "$x86_64_build"
-  expect_camera_listed i686 'C:\Program Files (x86)\ORVIK\PV360\pvmount.dll' "$i686_build"
+  expect_camera_listed x86_64 "$dir64\\pvmount.dll" "$x86_64_build"
+  expect_camera_listed i686 "$dir32\\pvmount.dll" "$i686_build"
   stop_camera
   uninstall_silently 64
   expect_nothing_left
 }
 
+# 32-bit Windows, installed twice: the second run over the first keeps the "LockDelay" that the
+# user chose in between.
 case_32bit() {
   case_name=win32 case_dir=$work/win32
+  local dir='C:\Program Files\ORVIK\PV360'
   fresh_prefix i686
+  install_silently
+  wine_to "$case_dir/reg.out" 60 "$PV_WINE" reg add "$link_key" /v LockDelay /t REG_DWORD /d 0 /f
   install_silently
   expect_folder 'Program Files/ORVIK/PV360' i686/program uninstall.exe
   expect_folder 'windows/twain_32/ORVIK PV360' i686/twain
   [ -e "$WINEPREFIX/drive_c/windows/twain_64/ORVIK PV360" ] && fail "a 64-bit TWAIN source on 32-bit Windows"
-  expect_reg "" "HKCR\\CLSID\\$camera_clsid\\InprocServer32" "" 'C:\Program Files\ORVIK\PV360\pvmount.dll'
-  expect_key "" "$junction_key"
-  expect_reg "" "$settings_key" Speed 0xe100
+  expect_registration "" "$dir"
+  expect_settings "" 57600 0
+  expect_uninstall_entry "" "$dir"
   start_camera
-  expect_camera_listed i686 'C:\Program Files\ORVIK\PV360\pvmount.dll' "$i686_build"
+  expect_camera_listed i686 "$dir\\pvmount.dll" "$i686_build"
   stop_camera
   uninstall_silently ""
   expect_nothing_left
