@@ -108,6 +108,8 @@ FunctionEnd
 ; uninstall entry stay, so that the uninstaller removes them.
 !macro PV_REGISTER VIEW REGSVR DIR
   DetailPrint "Registering ${DIR}\pvmount.dll (${VIEW}-bit)"
+  StrCpy $0 "nothing (not started)"
+  ClearErrors
   ExecWait '"${REGSVR}" /s "${DIR}\pvmount.dll"' $0
   SetRegView ${VIEW}
   ReadRegStr $1 HKCR "CLSID\${CAMERA_CLSID}\InprocServer32" ""

@@ -9,7 +9,8 @@
 # camera through the shell from the installed module. Then the registered QuietUninstallString
 # runs, the prefix restarts (files in use go then) and nothing of ours may be left: the registry
 # and the files must be as in the first snapshot, Wine's own volatile entries aside. The 32-bit
-# prefix is installed twice, with a "LockDelay" of the user's set in between, which must stay.
+# prefix is installed twice, with a "LockDelay" of the user's set in between, which must stay, and
+# at the end once more without regsvr32, which must fail with exit code 2.
 # Exit code 77 (not run) without the i686 tree, which the package needs.
 set -uo pipefail
 i686_build=$1
@@ -195,6 +196,19 @@ expect_uninstall_entry() { # view program-folder
   expect_reg "$1" "$uninstall_key" UninstallString "\"$2\\pvuninst.exe\" \"$2\\uninstall.exe\" _?=$2"
 }
 
+# Without regsvr32 the registration fails: exit code 2, and the uninstall entry is there for the
+# uninstaller. The prefix's regsvr32 is put back afterwards.
+expect_failed_registration() { # regsvr32 under drive_c, view
+  local regsvr=$WINEPREFIX/drive_c/$1 rc
+  mv "$regsvr" "$case_dir/regsvr32.exe"
+  wine_to "$case_dir/setup.out" 300 wine "$setup" /S
+  rc=$?
+  mv "$case_dir/regsvr32.exe" "$regsvr"
+  echo "  pvsetup.exe /S without $1: exit code $rc"
+  [ $rc = 2 ] || fail "pvsetup.exe /S without $1 exit code $rc, expected 2"
+  expect_reg "$2" "$uninstall_key" DisplayName "ORVIK PV350 / PV360 Zoom Camera"
+}
+
 # 64-bit Windows, with a "Speed" of the user's in the 64-bit view before the installation.
 case_64bit() {
   case_name=win64 case_dir=$work/win64
@@ -220,7 +234,7 @@ case_64bit() {
 }
 
 # 32-bit Windows, installed twice: the second run over the first keeps the "LockDelay" that the
-# user chose in between.
+# user chose in between. After the uninstallation, a setup that cannot register.
 case_32bit() {
   case_name=win32 case_dir=$work/win32
   local dir='C:\Program Files\ORVIK\PV360'
@@ -239,6 +253,8 @@ case_32bit() {
   stop_camera
   uninstall_silently ""
   expect_nothing_left
+  pv_wine_prefix_ready
+  expect_failed_registration windows/system32/regsvr32.exe ""
 }
 
 trap 'stop_camera; [ -n "${WINEPREFIX:-}" ] && pv_wine_stop' EXIT
