@@ -3,7 +3,8 @@
 #   awk -v tree=NAME -f count-tests.awk LastTest.log ctest.out
 # A GoogleTest program contributes its cases (passed, failed, skipped); a program that failed
 # without its summary (it died, or timed out) counts as one failure more; any other test counts as
-# one case. Prints "PASSED FAILED SKIPPED", then one line per failed or skipped case, by name.
+# one case, skipped when ctest reports it not run ("Skipped"). Prints "PASSED FAILED SKIPPED", then
+# one line per failed or skipped case, by name.
 
 # The log: which test each line of output belongs to.
 FILENAME == ARGV[1] && /^[0-9]+\/[0-9]+ Test: / { name = $3; next }
@@ -23,6 +24,8 @@ FILENAME == ARGV[2] && match($0, /Test +#[0-9]+: [^ ]+/) {
         if (!ok && failed[t] == 0) { F++; failedCase[tree ": " t " (ended without its summary: " outcome($0) ")"] = 1 }
     } else if (ok) {
         P++
+    } else if ($0 ~ /\*\*\*Skipped/) {
+        S++; skippedCase[tree ": " t] = 1
     } else {
         F++; failedCase[tree ": " t " (" outcome($0) ")"] = 1
     }

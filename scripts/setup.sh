@@ -10,7 +10,7 @@ packages=(
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64
   wine wine32:i386 wine64 xvfb xauth x11-utils imagemagick
   libjpeg62-turbo-dev libjpeg-turbo-progs libgtest-dev libgmock-dev googletest
-  libgsf-1-dev dpkg-dev python3
+  libgsf-1-dev dpkg-dev python3 nsis
 )
 
 need_install() {

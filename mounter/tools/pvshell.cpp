@@ -1,6 +1,10 @@
 // pvshell: the camera as the shell sees it. Registers pvmount.dll (beside this program) in the
 // current Windows installation, finds the camera under My Computer and prints its tree: memories,
 // albums and files with their type, size and parsing name. Exit code 0 when the camera answered.
+//   pvshell [--registered]
+// With --registered nothing is registered: the shell loads whatever module the camera class names,
+// and the last line says which ("server PATH"). Linked statically, so that the modules the shell
+// loads find their runtime in their own folder, not beside this program.
 #include "ComPtr.h"
 #include "TaskMemory.h"
 #include "UniqueModule.h"
@@ -10,6 +14,7 @@
 #include <shlwapi.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -62,31 +67,53 @@ bool RegisterMounter(const pv::UniqueModule& module) {
     return registerServer && SUCCEEDED(registerServer());
 }
 
+// Which pvmount.dll the shell loaded for the camera class.
+void PrintServerModule() {
+    char path[MAX_PATH] = "";
+    HMODULE server = GetModuleHandleA("pvmount.dll");
+    if (server && GetModuleFileNameA(server, path, sizeof path) == 0) path[0] = '\0';
+    std::printf("server %s\n", server ? path : "(not loaded)");
+}
+
+// The camera's tree under My Computer; answers the number of its memories, or -1 when the shell
+// does not reach the camera.
+int ShowCamera(bool registered) {
+    pv::ComPtr<IShellFolder> desktop;
+    pv::TaskMemory<ITEMIDLIST> junction;
+    pv::ComPtr<IShellFolder> camera;
+    if (FAILED(SHGetDesktopFolder(desktop.put())) ||
+        FAILED(desktop->ParseDisplayName(nullptr, nullptr, const_cast<LPWSTR>(kJunction), nullptr, junction.put(),
+                                         nullptr)) ||
+        FAILED(desktop->BindToObject(junction.get(), nullptr, IID_IShellFolder, camera.putVoid())))
+        return -1;
+    std::printf("%s\n", Name(desktop.get(), junction.get(), SHGDN_NORMAL).c_str());
+    int memories = Walk(camera.get(), 1);
+    if (registered) PrintServerModule();
+    return memories;
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    bool registered = argc > 1 && std::strcmp(argv[1], "--registered") == 0;
     OleInitialize(nullptr);
     int memories = 0;
     {
-        pv::UniqueModule mounter = pv::UniqueModule::load("pvmount.dll");
-        if (!RegisterMounter(mounter)) {
-            std::fprintf(stderr, "pvshell: pvmount.dll could not be registered\n");
-            return 2;
+        pv::UniqueModule mounter;
+        if (!registered) {
+            mounter = pv::UniqueModule::load("pvmount.dll");
+            if (!RegisterMounter(mounter)) {
+                std::fprintf(stderr, "pvshell: pvmount.dll could not be registered\n");
+                return 2;
+            }
         }
-        pv::ComPtr<IShellFolder> desktop;
-        pv::TaskMemory<ITEMIDLIST> junction;
-        pv::ComPtr<IShellFolder> camera;
-        if (FAILED(SHGetDesktopFolder(desktop.put())) ||
-            FAILED(desktop->ParseDisplayName(nullptr, nullptr, const_cast<LPWSTR>(kJunction), nullptr, junction.put(),
-                                             nullptr)) ||
-            FAILED(desktop->BindToObject(junction.get(), nullptr, IID_IShellFolder, camera.putVoid()))) {
-            std::fprintf(stderr, "pvshell: the camera is not under My Computer\n");
-            return 3;
-        }
-        std::printf("%s\n", Name(desktop.get(), junction.get(), SHGDN_NORMAL).c_str());
-        memories = Walk(camera.get(), 1);
+        memories = ShowCamera(registered);
     }
     OleUninitialize();
+    if (memories < 0) {
+        std::fprintf(stderr, "pvshell: the camera is not under My Computer\n");
+        return 3;
+    }
     if (memories == 0) std::fprintf(stderr, "pvshell: the camera shows no memory (is it connected?)\n");
     return memories > 0 ? 0 : 1;
 }
