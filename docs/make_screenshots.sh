@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Takes the user guide's pictures from the real windows: runs, under Wine in the i686 tree, the test
+# cases that show each window and save it (PNG, build/i686/screenshots), and copies them into
+# docs/images under the guide's names. Build the trees first (scripts/build.sh).
+#   docs/make_screenshots.sh [BUILD_DIR]      default build/i686
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "${1:-$root/build/i686}" && pwd)
+shots=$build/screenshots
+
+# program  gtest filter  saved name  name in the guide
+cases=(
+  "mounter_test.exe ConnectDialogTest.Screenshot connect connect"
+  "mounter_test.exe SerialConfigTest.ListsPresentAndBusyPortsButNotMissingOnes serial serial"
+  "mounter_test.exe AdvancedSettingsTest.MissingKeyShowsTheDefaultsAndCancelWritesNothing advanced advanced"
+  "acquire_test.exe AcquireDialogTest.OpensModelessWithItsButtonsAndTexts acquire_dialog acquire_dialog"
+)
+
+status=0
+for c in "${cases[@]}"; do
+  read -r program filter saved guide <<<"$c"
+  rm -f "$shots/$saved.png"
+  "$root/testing/wine/run.sh" "$build" "$build/bin/$program" --gtest_filter="$filter" >/dev/null 2>&1 || true
+  if [ -s "$shots/$saved.png" ]; then
+    cp "$shots/$saved.png" "$root/docs/images/$guide.png"
+    echo "docs/images/$guide.png  ($program $filter)"
+  else
+    echo "NOT TAKEN: $guide ($program $filter saved no $saved.png)" >&2
+    status=1
+  fi
+done
+exit $status
