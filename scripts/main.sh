@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# The main job: set up, build everything, and run the best end-to-end path that exists so far.
-# The simulated camera (default card image) sits on COM1 under Wine; pvcam, over pvhost.dll and
-# pvlink.dll, reads its status, lists the card, copies every picture and saves a thumbnail, and
-# each copy is checked byte for byte against the card image. Then pvshell registers pvmount.dll and
-# walks the camera through Wine's own shell (My Computer, the camera, its memory card and albums).
+# The main job: set up, build everything, and use the product as a user would.
+# 1. In each build tree's prefix, with the simulated camera (default card image) on COM1: pvcam,
+#    over pvhost.dll and pvlink.dll, reads its status, lists the card, copies every picture and
+#    saves a thumbnail, each copy checked byte for byte against the card image; pvshell registers
+#    pvmount.dll and walks the camera through Wine's own shell.
+# 2. The product: the setup program is made and installed silently into a fresh 64-bit prefix
+#    (scripts/product-job.sh), and the installed software is used there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -44,3 +46,4 @@ run_arch() { # arch
 
 run_arch i686
 run_arch x86_64
+scripts/product-job.sh
