@@ -14,13 +14,17 @@ DecodeProgress* g_progress = nullptr;
 
 short ToolkitProgress(long total, long done) { return g_progress && !g_progress->Continue(total, done) ? 1 : 0; }
 
-// The toolkit started for one decode, and an image open in it.
+// The toolkit not yet started answers a call on no image with NIF_NOT_STARTED.
+bool ToolkitRunning() { return NIFCloseImage(nullptr) != NIF_NOT_STARTED; }
+
+// An image open in the toolkit, which is started for the decode (and stopped after it) unless it
+// already runs for someone else.
 class ToolkitImage {
 public:
-    ToolkitImage() : started_(NIFStartToolkit() == NIF_OK) {}
+    ToolkitImage() : ownStart_(!ToolkitRunning()), started_(!ownStart_ || NIFStartToolkit() == NIF_OK) {}
     ~ToolkitImage() {
         if (handle_) NIFCloseImage(handle_);
-        if (started_) NIFStopToolkit();
+        if (ownStart_ && started_) NIFStopToolkit();
     }
     ToolkitImage(const ToolkitImage&) = delete;
     ToolkitImage& operator=(const ToolkitImage&) = delete;
@@ -35,6 +39,7 @@ public:
     NIFHandle* handle() const { return handle_; }
 
 private:
+    bool ownStart_;
     bool started_;
     NIFHandle* handle_ = nullptr;
 };
