@@ -103,7 +103,7 @@ bool Is(TW_UINT32 group, TW_UINT16 dat, TW_UINT16 message, TW_UINT32 g, TW_UINT1
 
 TW_UINT16 SourceContext::Entry(TW_IDENTITY* origin, TW_UINT32 group, TW_UINT16 dat, TW_UINT16 message, void* pData) {
     auto map = [this](Code code) -> TW_UINT16 {
-        conditionCode_ = TW_UINT16(code);
+        conditionCode_ = TW_UINT16(code & ~kConditionFlag);
         if (code == kOk) return TWRC_SUCCESS;
         if (code == kNoMemory) return TWRC_CHECKSTATUS;
         if (code >= kCancel && code <= kXferDone) {
