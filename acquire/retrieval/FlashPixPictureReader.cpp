@@ -4,6 +4,7 @@
 #include "ErrorDisplay.h"
 #include "NIFError.h"
 #include "NIFToolkit.h"
+#include "ScopedSlot.h"
 
 namespace acquire {
 namespace {
@@ -54,15 +55,6 @@ NIFDestination DestinationFor(const PictureBitmap& bitmap) {
     return d;
 }
 
-// A scope in which the toolkit's progress calls reach progress.
-class ProgressScope {
-public:
-    explicit ProgressScope(DecodeProgress* progress) { g_progress = progress; }
-    ~ProgressScope() { g_progress = nullptr; }
-    ProgressScope(const ProgressScope&) = delete;
-    ProgressScope& operator=(const ProgressScope&) = delete;
-};
-
 }  // namespace
 
 int FullSizeLevel(uint32_t width, uint32_t height) {
@@ -82,7 +74,7 @@ int ReadFlashPixPicture(const uint8_t* data, size_t size, const PictureBitmap& b
     const uint32_t width = bitmap.storedWidth(), height = bitmap.storedHeight();
     if (uint32_t(info.width) != width || uint32_t(info.height) != height) return kErrUnexpected;
     const NIFDestination destination = DestinationFor(bitmap);
-    ProgressScope scope(progress);
+    ScopedSlot<DecodeProgress> scope(g_progress, progress);
     const int result = NIFReadRegion(image.handle(), 0, 0, long(width), long(height), FullSizeLevel(width, height),
                                      &destination, ToolkitProgress);
     if (result == NIF_STOPPED) return kErrCancelled;

@@ -1,6 +1,7 @@
 #include "PictureData.h"
 
 #include "ErrorDisplay.h"
+#include "ScopedSlot.h"
 #include "UniqueHandle.h"
 
 #include <new>
@@ -13,14 +14,6 @@ namespace {
 TransferProgress* g_download = nullptr;
 
 int WINAPI DownloadProgress(int, int percent, int) { return g_download && !g_download->Show(percent / 2) ? 1 : 0; }
-
-class DownloadScope {
-public:
-    explicit DownloadScope(TransferProgress* progress) { g_download = progress; }
-    ~DownloadScope() { g_download = nullptr; }
-    DownloadScope(const DownloadScope&) = delete;
-    DownloadScope& operator=(const DownloadScope&) = delete;
-};
 
 bool Resize(std::vector<uint8_t>* data, size_t size) {
     try {
@@ -54,7 +47,7 @@ int DownloadCameraPicture(const CameraDownload& request, std::vector<uint8_t>* d
     if (!Resize(data, info.byteCount)) return kErrNoMemory;
     BYTE* buffer = data->data();
     PvProgressCallback callback = DownloadProgress;
-    DownloadScope scope(request.progress);
+    ScopedSlot<TransferProgress> scope(g_download, request.progress);
     return PV360_GetNativePicture(camera.record(), &info, &buffer, &callback);
 }
 

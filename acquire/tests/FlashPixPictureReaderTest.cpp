@@ -16,19 +16,11 @@ using retrievaltest::Bitmap;
 
 namespace {
 
-struct Decoded {
-    int result;
-    Bitmap bitmap;
-};
+using retrievaltest::Decoded;
 
-Decoded Decode(const std::vector<uint8_t>& fpx, uint32_t width, uint32_t height, uint16_t rotation = 0,
+Decoded Decode(const std::vector<uint8_t>& data, uint32_t width, uint32_t height, uint16_t rotation = 0,
                acquire::DecodeProgress* progress = nullptr) {
-    PictureBitmap bitmap = PictureBitmap::Allocate(width, height, rotation);
-    EXPECT_TRUE(bitmap);
-    Decoded d{acquire::ReadFlashPixPicture(fpx.data(), fpx.size(), bitmap, progress), {}};
-    pv::GlobalBlock block(bitmap.Finish());
-    d.bitmap = retrievaltest::ViewOf(block.get());
-    return d;
+    return retrievaltest::DecodeWith(acquire::ReadFlashPixPicture, data, width, height, rotation, progress);
 }
 
 // The toolkit's own decode of the full size, top-down red-green-blue.

@@ -31,19 +31,11 @@ private:
     long stopAt_;
 };
 
-struct Decoded {
-    int result;
-    Bitmap bitmap;
-};
+using retrievaltest::Decoded;
 
-Decoded Decode(const std::vector<uint8_t>& jpeg, uint32_t width, uint32_t height, uint16_t rotation = 0,
+Decoded Decode(const std::vector<uint8_t>& data, uint32_t width, uint32_t height, uint16_t rotation = 0,
                acquire::DecodeProgress* progress = nullptr) {
-    PictureBitmap bitmap = PictureBitmap::Allocate(width, height, rotation);
-    EXPECT_TRUE(bitmap);
-    Decoded d{acquire::ReadJpegPicture(jpeg.data(), jpeg.size(), bitmap, progress), {}};
-    pv::GlobalBlock block(bitmap.Finish());
-    d.bitmap = retrievaltest::ViewOf(block.get());
-    return d;
+    return retrievaltest::DecodeWith(acquire::ReadJpegPicture, data, width, height, rotation, progress);
 }
 
 class JpegReference : public ::testing::TestWithParam<const char*> {};

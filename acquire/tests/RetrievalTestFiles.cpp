@@ -46,4 +46,14 @@ Bitmap ViewOf(HGLOBAL block) {
     return view;
 }
 
+Decoded DecodeWith(PictureReader read, const std::vector<uint8_t>& data, uint32_t width, uint32_t height,
+                   uint16_t rotation, acquire::DecodeProgress* progress) {
+    acquire::PictureBitmap bitmap = acquire::PictureBitmap::Allocate(width, height, rotation);
+    if (!bitmap) return {-1, {}};
+    Decoded d{read(data.data(), data.size(), bitmap, progress), {}};
+    pv::GlobalBlock block(bitmap.Finish());
+    d.bitmap = ViewOf(block.get());
+    return d;
+}
+
 }  // namespace retrievaltest

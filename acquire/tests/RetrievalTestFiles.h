@@ -2,6 +2,9 @@
 // of each, and packed bitmaps read back as header and bits.
 #pragma once
 
+#include "DecodeProgress.h"
+#include "PictureBitmap.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -24,5 +27,15 @@ struct Bitmap {
 bool ReadBmp(const std::string& path, Bitmap* out);
 // The packed bitmap of a global block (header, then the bits the header sizes).
 Bitmap ViewOf(HGLOBAL block);
+
+// One of the hand-over's decoders, run on data into a new bitmap of the given stored size.
+using PictureReader = int (*)(const uint8_t* data, size_t size, const acquire::PictureBitmap& bitmap,
+                              acquire::DecodeProgress* progress);
+struct Decoded {
+    int result;
+    Bitmap bitmap;
+};
+Decoded DecodeWith(PictureReader read, const std::vector<uint8_t>& data, uint32_t width, uint32_t height,
+                   uint16_t rotation = 0, acquire::DecodeProgress* progress = nullptr);
 
 }  // namespace retrievaltest

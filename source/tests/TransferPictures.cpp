@@ -1,6 +1,7 @@
 #include "TransferPictures.h"
 
 #include "NIFToolkit.h"
+#include "UniqueModule.h"
 
 #include <cstdio>
 #include <jpeglib.h>
@@ -31,22 +32,37 @@ RgbPicture DecodeJpeg(const std::string& file) {
     return p;
 }
 
+// The toolkit's calls, from the acquire module loaded for the decode alone (the tests' own loads of
+// the module come and go with the source).
+struct Toolkit {
+    pv::UniqueModule module = pv::UniqueModule::load("pvacquire.dll");
+    decltype(&NIFStartToolkit) start = module.proc<decltype(&NIFStartToolkit)>("NIFStartToolkit");
+    decltype(&NIFOpenImageFromMemory) open = module.proc<decltype(&NIFOpenImageFromMemory)>("NIFOpenImageFromMemory");
+    decltype(&NIFGetImageInformation) information =
+        module.proc<decltype(&NIFGetImageInformation)>("NIFGetImageInformation");
+    decltype(&NIFReadRegion) read = module.proc<decltype(&NIFReadRegion)>("NIFReadRegion");
+    decltype(&NIFCloseImage) close = module.proc<decltype(&NIFCloseImage)>("NIFCloseImage");
+    decltype(&NIFStopToolkit) stop = module.proc<decltype(&NIFStopToolkit)>("NIFStopToolkit");
+    bool loaded() const { return start && open && information && read && close && stop; }
+};
+
 RgbPicture DecodeFlashPix(const std::string& file) {
     RgbPicture p;
-    if (NIFStartToolkit() != 0) return p;
+    Toolkit nif;
+    if (!nif.loaded() || nif.start() != 0) return p;
     NIFHandle* h = nullptr;
     long w = 0, ht = 0, kind = 0;
     NIFImageInformation info{};
-    if (NIFOpenImageFromMemory(file.data(), file.size(), &h, &w, &ht, &kind) == 0 && NIFGetImageInformation(h, &info) == 0) {
+    if (nif.open(file.data(), file.size(), &h, &w, &ht, &kind) == 0 && nif.information(h, &info) == 0) {
         p.width = info.width;
         p.height = info.height;
         p.pixels.resize(size_t(p.width) * p.height * 3);
         NIFDestination d{NIF_SPACE_RGB, 3, {}};
         for (int c = 0; c < 3; ++c) d.channel[c] = {p.pixels.data() + c, 3, long(p.width) * 3};
-        if (NIFReadRegion(h, 0, 0, p.width, p.height, info.levels - 1, &d, nullptr) != 0) p.pixels.clear();
-        NIFCloseImage(h);
+        if (nif.read(h, 0, 0, p.width, p.height, info.levels - 1, &d, nullptr) != 0) p.pixels.clear();
+        nif.close(h);
     }
-    NIFStopToolkit();
+    nif.stop();
     return p;
 }
 

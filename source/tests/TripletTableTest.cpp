@@ -1,6 +1,6 @@
 // Every triplet of the source's dispatch table, and some outside it, in each state: the return
 // code, the condition code and the state it leaves the source in.
-#include "AcquireModule.h"
+#include "CameraSourceFixture.h"
 #include "GlobalMemory.h"
 #include "SimulatedCamera.h"
 #include "SourceSession.h"
@@ -136,22 +136,7 @@ struct CaseData {
     void* pointer = nullptr;
 };
 
-class TripletTableTest : public SimulatedCameraTest {
-protected:
-    void SetUp() override {
-        SimulatedCameraTest::SetUp();
-        acquiretest::WritePreferences(1, 5);
-        session = std::make_unique<SourceSession>();
-        ASSERT_TRUE(session->app.loaded());
-    }
-    void TearDown() override {
-        session.reset();
-        acquiretest::WritePreferences(-1, 0);
-        SimulatedCameraTest::TearDown();
-    }
-
-    std::unique_ptr<SourceSession> session;
-};
+class TripletTableTest : public CameraSourceTest {};
 
 }  // namespace
 
