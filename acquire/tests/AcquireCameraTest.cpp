@@ -1,6 +1,8 @@
 // The acquire library against the simulated camera: acquiring without a dialog, the calls that
-// describe the picture, and the dialog holding that picture for a Transfer.
+// describe the picture and hand it over, and the dialog holding that picture for a Transfer and given
+// back after a failed or cancelled one.
 #include "AcquireModule.h"
+#include "GlobalMemory.h"
 #include "PvresIds.h"
 #include "Screenshot.h"
 #include "SimulatedCamera.h"
@@ -157,4 +159,70 @@ TEST_F(AcquireCameraTest, DialogHoldsThePictureForTransfer) {
     EXPECT_FALSE(IsWindowEnabled(dialog));
     EXPECT_EQ(0, calls().close(dialog));
     EXPECT_FALSE(IsWindow(dialog));
+}
+
+TEST_F(AcquireCameraTest, GetImageHandsOverTheCameraPictureAsAPackedBitmap) {
+    ASSERT_EQ(0, calls().notUIWindow(-1, CountDone));
+    PictureInfo info{};
+    ASSERT_EQ(0, calls().getPictureInfo(1, &info));
+    HGLOBAL handed = nullptr;
+    ASSERT_EQ(0, calls().getImage(&handed, 1, 0));
+    pv::GlobalBlock bitmap(handed);
+    ASSERT_TRUE(bitmap);
+    {
+        pv::LockedGlobal locked(bitmap.get());
+        const auto* header = locked.as<BITMAPINFOHEADER>();
+        EXPECT_EQ(LONG(info.width), header->biWidth);
+        EXPECT_EQ(LONG(info.height), header->biHeight);
+        EXPECT_EQ(info.byteSize, header->biSizeImage);
+        EXPECT_EQ(sizeof *header + info.byteSize, locked.size());
+    }
+    // No such picture, nowhere to put it: nothing is handed over.
+    handed = nullptr;
+    EXPECT_EQ(1, calls().getImage(&handed, 2, 0));
+    EXPECT_EQ(nullptr, handed);
+    EXPECT_EQ(1, calls().getImage(nullptr, 1, 0));
+    // No progress dialog is left behind.
+    EXPECT_EQ(nullptr, acquiretest::FindProcessWindow("Transferring Picture  [ 1 / 1 ]"));
+}
+
+TEST_F(AcquireCameraTest, DialogComesBackAfterAFailedOrCancelledPicture) {
+    ASSERT_EQ(0, calls().notUIWindow(-1, CountDone));
+    pv::UniqueWindow parent(CreateWindowA("STATIC", "TWAIN application", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300,
+                                          200, nullptr, nullptr, nullptr, nullptr));
+    HWND dialog = calls().open(parent.get(), -1, RecordSelection);
+    ASSERT_TRUE(dialog);
+    SendMessageA(dialog, WM_LBUTTONDOWN, 0, FirstThumbnail(dialog));
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_TRANSFER_BUTTON, BN_CLICKED), 0);
+    ASSERT_FALSE(IsWindowEnabled(dialog));
+
+    // The card went: the user is told, and gets the dialog back.
+    Sim("card out");
+    HGLOBAL handed = nullptr;
+    {
+        acquiretest::WindowAnswerer answer("Error", IDOK);
+        EXPECT_EQ(1, calls().getImage(&handed, 1, 0));
+        auto seen = answer.Seen();
+        ASSERT_TRUE(seen);
+        EXPECT_TRUE(seen->Shows("No memory card is found in the camera."));
+    }
+    EXPECT_EQ(nullptr, handed);
+    EXPECT_TRUE(IsWindowEnabled(dialog));
+    EXPECT_EQ("Click Transfer button to move all selected pictures into the application.", Text(dialog, IDC_STATUS_LINE));
+
+    // Cancelled in the progress dialog while the picture comes at the line's pace.
+    Sim("card in");
+    Sim("throttle on");
+    EnableWindow(dialog, FALSE);
+    {
+        acquiretest::WindowAnswerer answer("Transferring Picture  [ 1 / 1 ]", IDCANCEL);
+        EXPECT_EQ(3, calls().getImage(&handed, 1, 0));
+        auto seen = answer.Seen();
+        ASSERT_TRUE(seen);
+        EXPECT_TRUE(seen->Shows("Cancel"));
+    }
+    EXPECT_EQ(nullptr, handed);
+    EXPECT_TRUE(IsWindowEnabled(dialog));
+    EXPECT_EQ("Transfer canceled...", Text(dialog, IDC_STATUS_LINE));
+    EXPECT_EQ(0, calls().close(dialog));
 }
