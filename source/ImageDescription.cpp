@@ -50,8 +50,4 @@ TW_IMAGEINFO DescribePicture(const PictureInfo* picture) {
     return info;
 }
 
-TW_UINT32 BytesPerRow(const TW_IMAGEINFO& info) {
-    return ((TW_UINT32(info.BitsPerPixel) * TW_UINT32(info.ImageWidth) + 31) / 32) * 4;
-}
-
 }  // namespace source

@@ -18,6 +18,8 @@ constexpr char kDefaultFileName[] = "TWAIN.TMP";
 TW_IMAGEINFO DescribePicture(const PictureInfo* picture);
 
 // Bytes of one row, padded to 4 bytes: ((BitsPerPixel x ImageWidth + 31) / 32) x 4.
-TW_UINT32 BytesPerRow(const TW_IMAGEINFO& info);
+inline TW_UINT32 BytesPerRow(const TW_IMAGEINFO& info) {
+    return ((TW_UINT32(info.BitsPerPixel) * TW_UINT32(info.ImageWidth) + 31) / 32) * 4;
+}
 
 }  // namespace source
