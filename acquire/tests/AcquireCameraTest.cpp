@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <vector>
 
 namespace {
@@ -45,8 +46,23 @@ protected:
         SimulatedCameraTest::TearDown();
     }
     const acquiretest::AcquireCalls& calls() const { return acquire->calls(); }
+    // The acquire dialog over a window of the application.
+    HWND OpenDialog() {
+        parent.reset(CreateWindowA("STATIC", "TWAIN application", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300, 200,
+                                   nullptr, nullptr, nullptr, nullptr));
+        return calls().open(parent.get(), -1, RecordSelection);
+    }
+    // Picture 1 handed over while the window of the caption is answered with the button.
+    uint16_t GetImageAnswering(const char* caption, int button, HGLOBAL* handed,
+                               std::optional<acquiretest::SeenWindow>* seen) {
+        acquiretest::WindowAnswerer answer(caption, button);
+        const uint16_t result = calls().getImage(handed, 1, 0);
+        *seen = answer.Seen();
+        return result;
+    }
 
     std::unique_ptr<acquiretest::AcquireModule> acquire;
+    pv::UniqueWindow parent;
 };
 
 std::string Text(HWND dialog, int id) {
@@ -117,9 +133,7 @@ TEST_F(AcquireCameraTest, WithoutDialogACameraThatCannotServeFails) {
 
 TEST_F(AcquireCameraTest, DialogHoldsThePictureForTransfer) {
     ASSERT_EQ(0, calls().notUIWindow(-1, CountDone));
-    pv::UniqueWindow parent(CreateWindowA("STATIC", "TWAIN application", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300,
-                                          200, nullptr, nullptr, nullptr, nullptr));
-    HWND dialog = calls().open(parent.get(), -1, RecordSelection);
+    HWND dialog = OpenDialog();
     ASSERT_TRUE(dialog);
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_TRANSFER_BUTTON)));
     EXPECT_EQ(" Port: COM1", Text(dialog, IDC_PORT_FIELD));
@@ -188,9 +202,7 @@ TEST_F(AcquireCameraTest, GetImageHandsOverTheCameraPictureAsAPackedBitmap) {
 
 TEST_F(AcquireCameraTest, DialogComesBackAfterAFailedOrCancelledPicture) {
     ASSERT_EQ(0, calls().notUIWindow(-1, CountDone));
-    pv::UniqueWindow parent(CreateWindowA("STATIC", "TWAIN application", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300,
-                                          200, nullptr, nullptr, nullptr, nullptr));
-    HWND dialog = calls().open(parent.get(), -1, RecordSelection);
+    HWND dialog = OpenDialog();
     ASSERT_TRUE(dialog);
     SendMessageA(dialog, WM_LBUTTONDOWN, 0, FirstThumbnail(dialog));
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_TRANSFER_BUTTON, BN_CLICKED), 0);
@@ -199,13 +211,10 @@ TEST_F(AcquireCameraTest, DialogComesBackAfterAFailedOrCancelledPicture) {
     // The card went: the user is told, and gets the dialog back.
     Sim("card out");
     HGLOBAL handed = nullptr;
-    {
-        acquiretest::WindowAnswerer answer("Error", IDOK);
-        EXPECT_EQ(1, calls().getImage(&handed, 1, 0));
-        auto seen = answer.Seen();
-        ASSERT_TRUE(seen);
-        EXPECT_TRUE(seen->Shows("No memory card is found in the camera."));
-    }
+    std::optional<acquiretest::SeenWindow> seen;
+    EXPECT_EQ(1, GetImageAnswering("Error", IDOK, &handed, &seen));
+    ASSERT_TRUE(seen);
+    EXPECT_TRUE(seen->Shows("No memory card is found in the camera."));
     EXPECT_EQ(nullptr, handed);
     EXPECT_TRUE(IsWindowEnabled(dialog));
     EXPECT_EQ("Click Transfer button to move all selected pictures into the application.", Text(dialog, IDC_STATUS_LINE));
@@ -214,13 +223,9 @@ TEST_F(AcquireCameraTest, DialogComesBackAfterAFailedOrCancelledPicture) {
     Sim("card in");
     Sim("throttle on");
     EnableWindow(dialog, FALSE);
-    {
-        acquiretest::WindowAnswerer answer("Transferring Picture  [ 1 / 1 ]", IDCANCEL);
-        EXPECT_EQ(3, calls().getImage(&handed, 1, 0));
-        auto seen = answer.Seen();
-        ASSERT_TRUE(seen);
-        EXPECT_TRUE(seen->Shows("Cancel"));
-    }
+    EXPECT_EQ(3, GetImageAnswering("Transferring Picture  [ 1 / 1 ]", IDCANCEL, &handed, &seen));
+    ASSERT_TRUE(seen);
+    EXPECT_TRUE(seen->Shows("Cancel"));
     EXPECT_EQ(nullptr, handed);
     EXPECT_TRUE(IsWindowEnabled(dialog));
     EXPECT_EQ("Transfer canceled...", Text(dialog, IDC_STATUS_LINE));

@@ -2,6 +2,7 @@
 // bytes, odd and even heights, bitmaps other than the ones described, large bitmaps written in
 // chunks over a longer file, and files that cannot be written.
 #include "BitmapFile.h"
+#include "BmpFileCheck.h"
 #include "GlobalMemory.h"
 #include "MemoryStripState.h"
 
@@ -9,7 +10,6 @@
 
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <vector>
 
 using source::MemoryStripState;
@@ -43,11 +43,6 @@ TW_IMAGEINFO Describe(int width, int height) {
     info.BitsPerPixel = 24;
     info.PixelType = TWPT_RGB;
     return info;
-}
-
-std::vector<BYTE> ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<BYTE>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 std::string TempPath(const char* name) {
@@ -105,17 +100,12 @@ TEST(BitmapFile, HeaderThenTheWholeBlockInChunksOverALongerFile) {
     std::ofstream(path, std::ios::binary) << std::string(300000, 'x');
     pv::GlobalBlock bitmap = MakeBitmap(301, 97);   // about 88 KB of bits: two write calls
     ASSERT_EQ(source::kXferDone, source::WriteBitmapFile(bitmap.get(), path.c_str()));
-    const std::vector<BYTE> file = ReadAll(path);
-    BITMAPFILEHEADER header{};
-    ASSERT_GT(file.size(), sizeof header);
-    std::memcpy(&header, file.data(), sizeof header);
-    EXPECT_EQ(0x4D42, header.bfType);
-    EXPECT_EQ(file.size(), header.bfSize);
-    EXPECT_EQ(54u, header.bfOffBits);
-    EXPECT_EQ(0, header.bfReserved1 + header.bfReserved2);
+    std::vector<BYTE> file;
+    ASSERT_TRUE(sourcetest::ReadWholeBmp(path, &file));
+    const size_t header = sizeof(BITMAPFILEHEADER);
     pv::LockedGlobal locked(bitmap.get());
-    ASSERT_EQ(locked.size(), file.size() - sizeof header);
-    EXPECT_EQ(0, std::memcmp(locked.data(), file.data() + sizeof header, locked.size()));
+    ASSERT_EQ(locked.size(), file.size() - header);
+    EXPECT_EQ(0, std::memcmp(locked.data(), file.data() + header, locked.size()));
     EXPECT_TRUE(DeleteFileA(path.c_str()));
 }
 

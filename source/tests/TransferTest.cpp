@@ -2,6 +2,7 @@
 // by native, buffered memory and file transfer: what the source says of the picture first, the
 // pictures delivered against the stored file's own decode, the states, a cancel from the progress
 // dialog and a picture that cannot be had.
+#include "BmpFileCheck.h"
 #include "CameraSourceFixture.h"
 #include "GdiObject.h"
 #include "GlobalMemory.h"
@@ -11,8 +12,6 @@
 #include "WindowAnswerer.h"
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -162,17 +161,9 @@ TEST_F(TransferTest, FileTransferWritesABitmapFileThatReadersOpen) {
     EXPECT_EQ(0, EndTransfer());
 
     std::vector<BYTE> file;
-    {
-        std::ifstream in(path, std::ios::binary);
-        file.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-    BITMAPFILEHEADER header{};
-    ASSERT_GT(file.size(), sizeof header);
-    std::memcpy(&header, file.data(), sizeof header);
-    EXPECT_EQ(0x4D42, header.bfType);
-    EXPECT_EQ(file.size(), header.bfSize);
-    EXPECT_EQ(54u, header.bfOffBits);
-    EXPECT_EQ(0, sourcetest::DifferingPixels(file.data() + sizeof header, file.size() - sizeof header, reference));
+    ASSERT_TRUE(sourcetest::ReadWholeBmp(path, &file));
+    const size_t header = sizeof(BITMAPFILEHEADER);
+    EXPECT_EQ(0, sourcetest::DifferingPixels(file.data() + header, file.size() - header, reference));
     // The system's own reader opens it with the picture's size.
     pv::GdiBitmap loaded(static_cast<HBITMAP>(
         LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
