@@ -3,6 +3,7 @@
 #include "AcquireExports.h"
 #include "AcquireManager.h"
 #include "ErrorDisplay.h"
+#include "PictureTransfer.h"
 
 using acquire::AcquireManager;
 
@@ -72,6 +73,10 @@ uint16_t UIODCGetRotateType(uint32_t number, uint16_t* rotation) {
     if (!picture || !Writable(rotation)) return kAcquireFailed;
     *rotation = picture->rotation;
     return kAcquireOk;
+}
+
+uint16_t UIODCGetImage(HGLOBAL* bitmap, uint32_t number, uint32_t index) {
+    return acquire::TransferPicture(AcquireManager::Instance(), bitmap, number, index);
 }
 
 uint16_t UIODCGetImageType(uint16_t* type) {

@@ -55,6 +55,9 @@ uint16_t UIODCNotUIWindow(int32_t transferLimit, NoDialogCallback done);
 uint16_t UIODCGetCameraInfo(uint16_t* values);
 uint16_t UIODCGetPictureInfo(uint32_t number, PictureInfo* info);
 uint16_t UIODCGetRotateType(uint32_t number, uint16_t* rotation);
+// The picture decoded into a packed 24-bit bottom-up bitmap in a movable block that the caller
+// then owns; index is its position in the selection. 0 done, 3 cancelled by the user, 1 failed.
+uint16_t UIODCGetImage(HGLOBAL* bitmap, uint32_t number, uint32_t index);
 // Always RGB (2).
 uint16_t UIODCGetImageType(uint16_t* type);
 // There is no palette: always 1.

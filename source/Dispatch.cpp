@@ -37,6 +37,14 @@ Code Pending(SourceContext& s, TW_IDENTITY*, TW_UINT16 message, void* pData) { r
 Code Status(SourceContext& s, TW_IDENTITY*, TW_UINT16, void* pData) { return s.Status(pData); }
 Code Enable(SourceContext& s, TW_IDENTITY*, TW_UINT16, void* pData) { return s.EnableSource(pData); }
 Code Disable(SourceContext& s, TW_IDENTITY*, TW_UINT16, void*) { return s.DisableSource(); }
+Code ImageInfo(SourceContext& s, TW_IDENTITY*, TW_UINT16, void* pData) { return s.ImageInfo(pData); }
+Code ImageLayout(SourceContext& s, TW_IDENTITY*, TW_UINT16 message, void* pData) { return s.ImageLayout(message, pData); }
+Code SetupMemory(SourceContext& s, TW_IDENTITY*, TW_UINT16, void* pData) { return s.SetupMemoryTransfer(pData); }
+Code SetupFile(SourceContext& s, TW_IDENTITY*, TW_UINT16 message, void* pData) { return s.SetupFileTransfer(message, pData); }
+Code Palette(SourceContext& s, TW_IDENTITY*, TW_UINT16, void* pData) { return s.Palette(pData); }
+Code Native(SourceContext& s, TW_IDENTITY*, TW_UINT16, void* pData) { return s.NativeTransfer(pData); }
+Code Memory(SourceContext& s, TW_IDENTITY*, TW_UINT16, void* pData) { return s.MemoryTransfer(pData); }
+Code File(SourceContext& s, TW_IDENTITY*, TW_UINT16, void* pData) { return s.FileTransfer(pData); }
 Code BadProtocol(SourceContext&, TW_IDENTITY*, TW_UINT16, void*) { return kBadProtocol; }
 
 Code TransferGroup(SourceContext&, TW_IDENTITY*, TW_UINT16, void* pData) {
@@ -55,15 +63,25 @@ const Row kTable[] = {
     {DG_CONTROL, DAT_PENDINGXFERS, {MSG_GET}, kOpenToTransferring, Pending},
     {DG_CONTROL, DAT_PENDINGXFERS, {MSG_RESET}, States({kTransferReady}), Pending},
     {DG_CONTROL, DAT_PENDINGXFERS, {MSG_ENDXFER}, States({kTransferReady, kTransferring}), Pending},
+    {DG_CONTROL, DAT_SETUPMEMXFER, {MSG_GET}, kOpenToReady, SetupMemory},
+    {DG_CONTROL, DAT_SETUPFILEXFER, {MSG_GET, MSG_GETDEFAULT, MSG_SET}, kOpenToReady, SetupFile},
+    {DG_CONTROL, DAT_SETUPFILEXFER, {MSG_RESET}, kOpenOnly, SetupFile},
     {DG_CONTROL, DAT_STATUS, {MSG_GET}, kOpenToTransferring, Status},
     {DG_CONTROL, DAT_USERINTERFACE, {MSG_ENABLEDS}, kOpenOnly, Enable},
     {DG_CONTROL, DAT_USERINTERFACE, {MSG_DISABLEDS}, States({kEnabled, kTransferReady, kTransferring}), Disable},
     {DG_CONTROL, DAT_XFERGROUP, {MSG_GET}, kOpenToReady, TransferGroup},
+    {DG_IMAGE, DAT_IMAGEINFO, {MSG_GET}, States({kTransferReady}), ImageInfo},
+    {DG_IMAGE, DAT_IMAGELAYOUT, {MSG_GET, MSG_GETDEFAULT}, kOpenToReady, ImageLayout},
+    {DG_IMAGE, DAT_IMAGELAYOUT, {MSG_SET, MSG_RESET}, kOpenOnly, ImageLayout},
+    {DG_IMAGE, DAT_IMAGEMEMXFER, {MSG_GET}, States({kTransferReady, kTransferring}), Memory},
+    {DG_IMAGE, DAT_IMAGENATIVEXFER, {MSG_GET}, States({kTransferReady}), Native},
+    {DG_IMAGE, DAT_IMAGEFILEXFER, {MSG_GET}, States({kTransferReady, kTransferring}), File},
     {DG_IMAGE, DAT_CIECOLOR, {MSG_GET}, kOpenToReady, BadProtocol},
     {DG_IMAGE, DAT_GRAYRESPONSE, {MSG_SET, MSG_RESET}, kOpenOnly, BadProtocol},
     {DG_IMAGE, DAT_RGBRESPONSE, {MSG_SET, MSG_RESET}, kOpenOnly, BadProtocol},
     {DG_IMAGE, DAT_JPEGCOMPRESSION, {MSG_GET, MSG_GETDEFAULT}, kOpenToReady, BadProtocol},
     {DG_IMAGE, DAT_JPEGCOMPRESSION, {MSG_SET, MSG_RESET}, kOpenOnly, BadProtocol},
+    {DG_IMAGE, DAT_PALETTE8, {MSG_GET}, kOpenToReady, Palette},
     {DG_IMAGE, DAT_PALETTE8, {MSG_GETDEFAULT}, kOpenToReady, BadProtocol},
     {DG_IMAGE, DAT_PALETTE8, {MSG_SET, MSG_RESET}, kOpenOnly, BadProtocol},
 };
@@ -85,7 +103,7 @@ bool Is(TW_UINT32 group, TW_UINT16 dat, TW_UINT16 message, TW_UINT32 g, TW_UINT1
 
 TW_UINT16 SourceContext::Entry(TW_IDENTITY* origin, TW_UINT32 group, TW_UINT16 dat, TW_UINT16 message, void* pData) {
     auto map = [this](Code code) -> TW_UINT16 {
-        conditionCode_ = TW_UINT16(code);
+        conditionCode_ = TW_UINT16(code & ~kConditionFlag);
         if (code == kOk) return TWRC_SUCCESS;
         if (code == kNoMemory) return TWRC_CHECKSTATUS;
         if (code >= kCancel && code <= kXferDone) {

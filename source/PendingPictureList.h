@@ -20,6 +20,11 @@ public:
     uint32_t remaining() const { return remaining_; }
     // One transfer done: false when none remains (the list is then to be freed).
     bool Advance();
+    // The picture of the current transfer and its position in the list; null when none is left.
+    const PictureInfo* current() const { return remaining_ && index_ < entries_.size() ? entries_[index_].get() : nullptr; }
+    uint32_t index() const { return index_; }
+    // Nothing more is to be transferred (after a cancel or a failed picture).
+    void DropRemaining() { remaining_ = 0; }
 
 private:
     uint32_t remaining_ = 0;

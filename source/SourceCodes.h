@@ -9,7 +9,8 @@
 namespace source {
 
 // A handler's result: 0 success; 2 no memory (TWRC_CHECKSTATUS); 3 to 6 the return codes
-// TWRC_CANCEL, TWRC_DSEVENT, TWRC_NOTDSEVENT, TWRC_XFERDONE; any other a condition code.
+// TWRC_CANCEL, TWRC_DSEVENT, TWRC_NOTDSEVENT, TWRC_XFERDONE; any other a condition code (with
+// kConditionFlag where the condition's number is also one of those).
 using Code = int;
 constexpr Code kOk = 0;
 constexpr Code kNoMemory = 2;
@@ -18,7 +19,9 @@ constexpr Code kDsEvent = TWRC_DSEVENT;
 constexpr Code kNotDsEvent = TWRC_NOTDSEVENT;
 constexpr Code kXferDone = TWRC_XFERDONE;
 constexpr Code kBummer = TWCC_BUMMER;
-constexpr Code kOperationError = TWCC_OPERATIONERROR;
+// TWCC_OPERATIONERROR shares its number with TWRC_NOTDSEVENT: the flag keeps it a condition.
+constexpr Code kConditionFlag = 0x10000;
+constexpr Code kOperationError = kConditionFlag | TWCC_OPERATIONERROR;
 constexpr Code kBadProtocol = TWCC_BADPROTOCOL;
 constexpr Code kBadValue = TWCC_BADVALUE;
 constexpr Code kSeqError = TWCC_SEQERROR;

@@ -50,6 +50,7 @@ Code SourceContext::OpenSource(TW_IDENTITY* origin, void* pData) {
     if (!bridge_) bridge_ = std::make_unique<AcquireBridge>();
     bridge_->uiState = UiState::kCameraOpen;
     application_ = *origin;
+    fileSetup_.reset();
     identity_ = *static_cast<const TW_IDENTITY*>(pData);
     state_ = kOpen;
     return kOk;
@@ -73,6 +74,8 @@ Code SourceContext::CloseSource() {
 void SourceContext::CloseDown() {
     parentWindow_ = nullptr;
     application_ = {};
+    strips_.reset();
+    fileSetup_.reset();
     capabilities_.Clear();
     CloseBridge();
 }
@@ -152,6 +155,8 @@ Code SourceContext::PendingTransfers(TW_UINT16 message, void* pData) {
         transfers->Count = 0;
         return kOk;
     }
+    // A memory transfer ended early gives its picture back.
+    strips_.reset();
     if (pending && !pending->Advance()) bridge_->pending.reset();
     pending = bridge_ ? bridge_->pending.get() : nullptr;
     transfers->Count = TW_UINT16(pending ? pending->remaining() : 0);

@@ -5,6 +5,8 @@
 #include "AcquireExports.h"
 #include "BridgeSettings.h"
 #include "CapabilityList.h"
+#include "GlobalMemory.h"
+#include "MemoryStripState.h"
 #include "PendingPictureList.h"
 #include "SourceCodes.h"
 
@@ -47,6 +49,14 @@ public:
     Code PendingTransfers(TW_UINT16 message, void* pData);
     Code Status(void* pData);
     Code Capability(TW_UINT16 message, void* pData);
+    Code ImageInfo(void* pData);
+    Code ImageLayout(TW_UINT16 message, void* pData);
+    Code SetupMemoryTransfer(void* pData);
+    Code SetupFileTransfer(TW_UINT16 message, void* pData);
+    Code Palette(void* pData);
+    Code NativeTransfer(void* pData);
+    Code MemoryTransfer(void* pData);
+    Code FileTransfer(void* pData);
 
     // The acquire dialog's selection and the no-dialog acquisition.
     uint32_t Selected(uint32_t status, const SelectionRecord* selection);
@@ -59,6 +69,13 @@ private:
     // Tells the manager: MSG_XFERREADY for status 0 with a list, else MSG_CLOSEDSREQ.
     void Notify(uint32_t status);
     std::optional<TW_UINT16> SendToManager(TW_UINT16 message);
+    // The picture of the current transfer; null when none is pending.
+    const PictureInfo* CurrentPicture() const;
+    // The current picture from the acquire module into bitmap: kXferDone, kCancel (nothing more
+    // is then pending) or a failure.
+    Code FetchPicture(pv::GlobalBlock* bitmap);
+    TW_SETUPFILEXFER DefaultFileSetup() const;
+    Code FirstStrip(TW_IMAGEMEMXFER* transfer);
 
     HINSTANCE module_;
     TW_IDENTITY identity_{};
@@ -69,6 +86,9 @@ private:
     std::unique_ptr<AcquireBridge> bridge_;
     HWND parentWindow_ = nullptr;
     TW_UINT16 conditionCode_ = TWCC_SUCCESS;
+    // The last file set-up the application made, and the memory transfer in progress.
+    std::unique_ptr<TW_SETUPFILEXFER> fileSetup_;
+    std::unique_ptr<MemoryStripState> strips_;
     // The notification entry a TWAIN 2 manager handed over before the open (64-bit only).
     DSMENTRYPROC managerEntry_ = nullptr;
 };

@@ -1,6 +1,8 @@
 // The acquire library against the simulated camera: acquiring without a dialog, the calls that
-// describe the picture, and the dialog holding that picture for a Transfer.
+// describe the picture and hand it over, and the dialog holding that picture for a Transfer and given
+// back after a failed or cancelled one.
 #include "AcquireModule.h"
+#include "GlobalMemory.h"
 #include "PvresIds.h"
 #include "Screenshot.h"
 #include "SimulatedCamera.h"
@@ -10,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <vector>
 
 namespace {
@@ -43,8 +46,23 @@ protected:
         SimulatedCameraTest::TearDown();
     }
     const acquiretest::AcquireCalls& calls() const { return acquire->calls(); }
+    // The acquire dialog over a window of the application.
+    HWND OpenDialog() {
+        parent.reset(CreateWindowA("STATIC", "TWAIN application", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300, 200,
+                                   nullptr, nullptr, nullptr, nullptr));
+        return calls().open(parent.get(), -1, RecordSelection);
+    }
+    // Picture 1 handed over while the window of the caption is answered with the button.
+    uint16_t GetImageAnswering(const char* caption, int button, HGLOBAL* handed,
+                               std::optional<acquiretest::SeenWindow>* seen) {
+        acquiretest::WindowAnswerer answer(caption, button);
+        const uint16_t result = calls().getImage(handed, 1, 0);
+        *seen = answer.Seen();
+        return result;
+    }
 
     std::unique_ptr<acquiretest::AcquireModule> acquire;
+    pv::UniqueWindow parent;
 };
 
 std::string Text(HWND dialog, int id) {
@@ -115,9 +133,7 @@ TEST_F(AcquireCameraTest, WithoutDialogACameraThatCannotServeFails) {
 
 TEST_F(AcquireCameraTest, DialogHoldsThePictureForTransfer) {
     ASSERT_EQ(0, calls().notUIWindow(-1, CountDone));
-    pv::UniqueWindow parent(CreateWindowA("STATIC", "TWAIN application", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300,
-                                          200, nullptr, nullptr, nullptr, nullptr));
-    HWND dialog = calls().open(parent.get(), -1, RecordSelection);
+    HWND dialog = OpenDialog();
     ASSERT_TRUE(dialog);
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_TRANSFER_BUTTON)));
     EXPECT_EQ(" Port: COM1", Text(dialog, IDC_PORT_FIELD));
@@ -157,4 +173,61 @@ TEST_F(AcquireCameraTest, DialogHoldsThePictureForTransfer) {
     EXPECT_FALSE(IsWindowEnabled(dialog));
     EXPECT_EQ(0, calls().close(dialog));
     EXPECT_FALSE(IsWindow(dialog));
+}
+
+TEST_F(AcquireCameraTest, GetImageHandsOverTheCameraPictureAsAPackedBitmap) {
+    ASSERT_EQ(0, calls().notUIWindow(-1, CountDone));
+    PictureInfo info{};
+    ASSERT_EQ(0, calls().getPictureInfo(1, &info));
+    HGLOBAL handed = nullptr;
+    ASSERT_EQ(0, calls().getImage(&handed, 1, 0));
+    pv::GlobalBlock bitmap(handed);
+    ASSERT_TRUE(bitmap);
+    {
+        pv::LockedGlobal locked(bitmap.get());
+        const auto* header = locked.as<BITMAPINFOHEADER>();
+        EXPECT_EQ(LONG(info.width), header->biWidth);
+        EXPECT_EQ(LONG(info.height), header->biHeight);
+        EXPECT_EQ(info.byteSize, header->biSizeImage);
+        EXPECT_EQ(sizeof *header + info.byteSize, locked.size());
+    }
+    // No such picture, nowhere to put it: nothing is handed over.
+    handed = nullptr;
+    EXPECT_EQ(1, calls().getImage(&handed, 2, 0));
+    EXPECT_EQ(nullptr, handed);
+    EXPECT_EQ(1, calls().getImage(nullptr, 1, 0));
+    // No progress dialog is left behind.
+    EXPECT_EQ(nullptr, acquiretest::FindProcessWindow("Transferring Picture  [ 1 / 1 ]"));
+}
+
+TEST_F(AcquireCameraTest, DialogComesBackAfterAFailedOrCancelledPicture) {
+    ASSERT_EQ(0, calls().notUIWindow(-1, CountDone));
+    HWND dialog = OpenDialog();
+    ASSERT_TRUE(dialog);
+    SendMessageA(dialog, WM_LBUTTONDOWN, 0, FirstThumbnail(dialog));
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_TRANSFER_BUTTON, BN_CLICKED), 0);
+    ASSERT_FALSE(IsWindowEnabled(dialog));
+
+    // The card went: the user is told, and gets the dialog back.
+    Sim("card out");
+    HGLOBAL handed = nullptr;
+    std::optional<acquiretest::SeenWindow> seen;
+    EXPECT_EQ(1, GetImageAnswering("Error", IDOK, &handed, &seen));
+    ASSERT_TRUE(seen);
+    EXPECT_TRUE(seen->Shows("No memory card is found in the camera."));
+    EXPECT_EQ(nullptr, handed);
+    EXPECT_TRUE(IsWindowEnabled(dialog));
+    EXPECT_EQ("Click Transfer button to move all selected pictures into the application.", Text(dialog, IDC_STATUS_LINE));
+
+    // Cancelled in the progress dialog while the picture comes at the line's pace.
+    Sim("card in");
+    Sim("throttle on");
+    EnableWindow(dialog, FALSE);
+    EXPECT_EQ(3, GetImageAnswering("Transferring Picture  [ 1 / 1 ]", IDCANCEL, &handed, &seen));
+    ASSERT_TRUE(seen);
+    EXPECT_TRUE(seen->Shows("Cancel"));
+    EXPECT_EQ(nullptr, handed);
+    EXPECT_TRUE(IsWindowEnabled(dialog));
+    EXPECT_EQ("Transfer canceled...", Text(dialog, IDC_STATUS_LINE));
+    EXPECT_EQ(0, calls().close(dialog));
 }

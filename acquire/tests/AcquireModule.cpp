@@ -26,6 +26,7 @@ AcquireModule::AcquireModule(int comPort, int baudRate) {
               module_.proc<decltype(&UIODCGetCameraInfo)>("UIODCGetCameraInfo"),
               module_.proc<decltype(&UIODCGetPictureInfo)>("UIODCGetPictureInfo"),
               module_.proc<decltype(&UIODCGetRotateType)>("UIODCGetRotateType"),
+              module_.proc<decltype(&UIODCGetImage)>("UIODCGetImage"),
               module_.proc<decltype(&UIODCGetImageType)>("UIODCGetImageType"),
               module_.proc<decltype(&UIODCGetPalette)>("UIODCGetPalette"),
               module_.proc<decltype(&UIODCCloseDriverCamera)>("UIODCCloseDriverCamera"),

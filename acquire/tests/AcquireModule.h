@@ -17,6 +17,7 @@ struct AcquireCalls {
     decltype(&UIODCGetCameraInfo) getCameraInfo;
     decltype(&UIODCGetPictureInfo) getPictureInfo;
     decltype(&UIODCGetRotateType) getRotateType;
+    decltype(&UIODCGetImage) getImage;
     decltype(&UIODCGetImageType) getImageType;
     decltype(&UIODCGetPalette) getPalette;
     decltype(&UIODCCloseDriverCamera) closeDriverCamera;
@@ -35,7 +36,7 @@ public:
     AcquireModule(const AcquireModule&) = delete;
     AcquireModule& operator=(const AcquireModule&) = delete;
 
-    bool loaded() const { return bool(module_) && calls_.open && calls_.closeAfterTransfer; }
+    bool loaded() const { return bool(module_) && calls_.open && calls_.getImage && calls_.closeAfterTransfer; }
     const AcquireCalls& calls() const { return calls_; }
     // Unloads the library (writing its preferences back).
     void Unload() { module_.reset(); }

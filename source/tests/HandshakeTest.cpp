@@ -1,6 +1,7 @@
 // The whole handshake of a TWAIN application with the source through the test source manager:
 // open the manager, find the source, open it, negotiate, enable with and without the acquire
 // dialog, receive the notifications, close; and DS_Entry's calling convention.
+#include "CameraSourceFixture.h"
 #include "GlobalMemory.h"
 #include "PvresIds.h"
 #include "Screenshot.h"
@@ -14,22 +15,8 @@ using sourcetest::kProductName;
 
 namespace {
 
-class HandshakeCameraTest : public SimulatedCameraTest {
+class HandshakeCameraTest : public CameraSourceTest {
 protected:
-    void SetUp() override {
-        SimulatedCameraTest::SetUp();
-        acquiretest::WritePreferences(1, 5);
-        session = std::make_unique<sourcetest::SourceSession>();
-        ASSERT_TRUE(session->app.loaded());
-    }
-    void TearDown() override {
-        session.reset();
-        acquiretest::WritePreferences(-1, 0);
-        SimulatedCameraTest::TearDown();
-    }
-    TW_UINT16 Send(TW_UINT32 group, TW_UINT16 dat, TW_UINT16 message, void* pData) {
-        return session->Send(group, dat, message, pData);
-    }
     // The container type that MSG_GET of the capability answers.
     TW_UINT16 ContainerOf(TW_UINT16 cap) {
         TW_CAPABILITY capability{cap, TWON_DONTCARE16, nullptr};
@@ -41,15 +28,7 @@ protected:
         TW_USERINTERFACE ui{FALSE, FALSE, session->app.window()};
         return Send(DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, &ui);
     }
-
-    std::unique_ptr<sourcetest::SourceSession> session;
 };
-
-std::vector<TW_UINT16> Messages(const std::vector<TestDsmNotification>& notifications) {
-    std::vector<TW_UINT16> messages;
-    for (const TestDsmNotification& n : notifications) messages.push_back(n.message);
-    return messages;
-}
 
 }  // namespace
 

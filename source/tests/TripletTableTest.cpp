@@ -1,6 +1,6 @@
 // Every triplet of the source's dispatch table, and some outside it, in each state: the return
 // code, the condition code and the state it leaves the source in.
-#include "AcquireModule.h"
+#include "CameraSourceFixture.h"
 #include "GlobalMemory.h"
 #include "SimulatedCamera.h"
 #include "SourceSession.h"
@@ -24,6 +24,10 @@ constexpr Expect SEQ{TWRC_FAILURE, TWCC_SEQERROR, -1};
 constexpr Expect BV{TWRC_FAILURE, TWCC_BADVALUE, -1};
 constexpr Expect BP{TWRC_FAILURE, TWCC_BADPROTOCOL, -1};
 constexpr Expect kNotDsEvent{TWRC_NOTDSEVENT, TWCC_SUCCESS, -1};
+// The frame is not taken: TWRC_CHECKSTATUS with its condition.
+constexpr Expect CHECK{TWRC_CHECKSTATUS, 2, -1};
+// Not sent in this state (a transfer: the transfer tests' own).
+constexpr Expect kSkip{0xFFFF, 0xFFFF, -1};
 constexpr Expect To(int state) { return {TWRC_SUCCESS, TWCC_SUCCESS, state}; }
 
 enum class Data { kCapGet, kCapSet, kEvent, kIdentity, kPending, kStatus, kInterface, kNumber, kBuffer };
@@ -60,6 +64,20 @@ const Case kCases[] = {
     {"XFERGROUP SET", DG_CONTROL, DAT_XFERGROUP, MSG_SET, Data::kNumber, {BV, BV, BV}},
     {"PARENT OPENDSM", DG_CONTROL, DAT_PARENT, MSG_OPENDSM, Data::kBuffer, {BV, BV, BV}},
     {"NULL XFERREADY", DG_CONTROL, DAT_NULL, MSG_XFERREADY, Data::kBuffer, {BV, BV, BV}},
+    {"SETUPMEMXFER GET", DG_CONTROL, DAT_SETUPMEMXFER, MSG_GET, Data::kBuffer, {OK, OK, OK}},
+    {"SETUPMEMXFER SET", DG_CONTROL, DAT_SETUPMEMXFER, MSG_SET, Data::kBuffer, {BV, BV, BV}},
+    {"SETUPFILEXFER GET", DG_CONTROL, DAT_SETUPFILEXFER, MSG_GET, Data::kBuffer, {OK, OK, OK}},
+    {"SETUPFILEXFER GETDEFAULT", DG_CONTROL, DAT_SETUPFILEXFER, MSG_GETDEFAULT, Data::kBuffer, {OK, OK, OK}},
+    {"SETUPFILEXFER SET (TIFF)", DG_CONTROL, DAT_SETUPFILEXFER, MSG_SET, Data::kBuffer, {BV, BV, BV}},
+    {"SETUPFILEXFER RESET", DG_CONTROL, DAT_SETUPFILEXFER, MSG_RESET, Data::kBuffer, {OK, SEQ, SEQ}},
+    {"IMAGEINFO GET", DG_IMAGE, DAT_IMAGEINFO, MSG_GET, Data::kBuffer, {SEQ, SEQ, OK}},
+    {"IMAGELAYOUT GET", DG_IMAGE, DAT_IMAGELAYOUT, MSG_GET, Data::kBuffer, {OK, OK, OK}},
+    {"IMAGELAYOUT GETDEFAULT", DG_IMAGE, DAT_IMAGELAYOUT, MSG_GETDEFAULT, Data::kBuffer, {OK, OK, OK}},
+    {"IMAGELAYOUT SET", DG_IMAGE, DAT_IMAGELAYOUT, MSG_SET, Data::kBuffer, {CHECK, SEQ, SEQ}},
+    {"IMAGELAYOUT RESET", DG_IMAGE, DAT_IMAGELAYOUT, MSG_RESET, Data::kBuffer, {OK, SEQ, SEQ}},
+    {"IMAGEMEMXFER GET (no memory)", DG_IMAGE, DAT_IMAGEMEMXFER, MSG_GET, Data::kBuffer, {SEQ, SEQ, BV}},
+    {"IMAGENATIVEXFER GET in the wrong state", DG_IMAGE, DAT_IMAGENATIVEXFER, MSG_GET, Data::kBuffer, {SEQ, SEQ, kSkip}},
+    {"IMAGEFILEXFER GET in the wrong state", DG_IMAGE, DAT_IMAGEFILEXFER, MSG_GET, Data::kBuffer, {SEQ, SEQ, kSkip}},
     {"CIECOLOR GET", DG_IMAGE, DAT_CIECOLOR, MSG_GET, Data::kBuffer, {BP, BP, BP}},
     {"GRAYRESPONSE SET", DG_IMAGE, DAT_GRAYRESPONSE, MSG_SET, Data::kBuffer, {BP, SEQ, SEQ}},
     {"GRAYRESPONSE RESET", DG_IMAGE, DAT_GRAYRESPONSE, MSG_RESET, Data::kBuffer, {BP, SEQ, SEQ}},
@@ -70,6 +88,7 @@ const Case kCases[] = {
     {"JPEGCOMPRESSION GETDEFAULT", DG_IMAGE, DAT_JPEGCOMPRESSION, MSG_GETDEFAULT, Data::kBuffer, {BP, BP, BP}},
     {"JPEGCOMPRESSION SET", DG_IMAGE, DAT_JPEGCOMPRESSION, MSG_SET, Data::kBuffer, {BP, SEQ, SEQ}},
     {"JPEGCOMPRESSION RESET", DG_IMAGE, DAT_JPEGCOMPRESSION, MSG_RESET, Data::kBuffer, {BP, SEQ, SEQ}},
+    {"PALETTE8 GET", DG_IMAGE, DAT_PALETTE8, MSG_GET, Data::kBuffer, {OK, OK, OK}},
     {"PALETTE8 GETDEFAULT", DG_IMAGE, DAT_PALETTE8, MSG_GETDEFAULT, Data::kBuffer, {BP, BP, BP}},
     {"PALETTE8 SET", DG_IMAGE, DAT_PALETTE8, MSG_SET, Data::kBuffer, {BP, SEQ, SEQ}},
     {"PALETTE8 RESET", DG_IMAGE, DAT_PALETTE8, MSG_RESET, Data::kBuffer, {BP, SEQ, SEQ}},
@@ -113,26 +132,11 @@ struct CaseData {
     TW_STATUS status{};
     TW_USERINTERFACE ui{};
     TW_UINT32 number = 0;
-    BYTE buffer[1024] = {};
+    BYTE buffer[2048] = {};
     void* pointer = nullptr;
 };
 
-class TripletTableTest : public SimulatedCameraTest {
-protected:
-    void SetUp() override {
-        SimulatedCameraTest::SetUp();
-        acquiretest::WritePreferences(1, 5);
-        session = std::make_unique<SourceSession>();
-        ASSERT_TRUE(session->app.loaded());
-    }
-    void TearDown() override {
-        session.reset();
-        acquiretest::WritePreferences(-1, 0);
-        SimulatedCameraTest::TearDown();
-    }
-
-    std::unique_ptr<SourceSession> session;
-};
+class TripletTableTest : public CameraSourceTest {};
 
 }  // namespace
 
@@ -141,6 +145,7 @@ TEST_F(TripletTableTest, EveryTripletInEveryOpenState) {
     for (int state = 1; state <= 3; ++state) {
         for (const Case& c : kCases) {
             SCOPED_TRACE(std::string(c.name) + " in state " + stateNames[state - 1]);
+            if (c.inState[state - 1].rc == kSkip.rc) continue;
             ASSERT_TRUE(session->GoTo(state));
             CaseData data(c.data, session->app.window());
             TW_UINT16 rc = c.throughManager ? session->app.CloseSource()

@@ -350,6 +350,12 @@ constexpr TW_UINT16 TWBO_LSBFIRST = 0;
 constexpr TW_UINT16 TWPF_VANILLA = 1;
 constexpr TW_UINT16 TWPC_CHUNKY = 0;
 constexpr TW_UINT16 TWPA_RGB = 0;
+// TW_MEMORY Flags.
+constexpr TW_UINT32 TWMF_APPOWNS = 0x0001;
+constexpr TW_UINT32 TWMF_DSMOWNS = 0x0002;
+constexpr TW_UINT32 TWMF_DSOWNS = 0x0004;
+constexpr TW_UINT32 TWMF_POINTER = 0x0008;
+constexpr TW_UINT32 TWMF_HANDLE = 0x0010;
 
 // Languages and countries of TW_VERSION.
 constexpr TW_UINT16 TWLG_ENGLISH = 2;
