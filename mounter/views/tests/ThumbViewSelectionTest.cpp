@@ -3,6 +3,8 @@
 // Select All and Invert Selection, and the status bar.
 #include "ThumbViewFixture.h"
 
+#include "GdiObject.h"
+
 using namespace viewtest;
 
 namespace {
@@ -139,4 +141,78 @@ TEST_F(ThumbViewSelectionTest, SelectedCellsAreDrawnInTheHighlightColours) {
         EXPECT_EQ(wanted, screen.At(frame.x, frame.y)) << "the frame of cell " << n;
         EXPECT_EQ(Rgb(GetSysColor(COLOR_WINDOW)), screen.At(gap.x, gap.y)) << "outside the frame of cell " << n;
     }
+}
+
+namespace {
+
+// The three lines of a label as an unselected cell without the focus shows them, drawn here with the
+// icon title font into a bitmap of the label's size.
+ClientPixels DrawnLabel(const std::vector<std::string>& lines, int width, int lineHeight) {
+    ClientPixels label;
+    label.width = width;
+    label.height = 3 * lineHeight;
+    pv::WindowDC screen(nullptr);
+    pv::MemoryDC dc(screen.get());
+    BITMAPINFO format = {};
+    format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    format.bmiHeader.biWidth = label.width;
+    format.bmiHeader.biHeight = -label.height;   // top-down
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    pv::GdiBitmap bitmap(CreateDIBSection(dc.get(), &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    LOGFONTA logFont = {};
+    SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof logFont, &logFont, 0);
+    pv::GdiFont font(CreateFontIndirectA(&logFont));
+    pv::GdiBrush background(CreateSolidBrush(GetSysColor(COLOR_WINDOW)));
+    {
+        pv::SelectedObject selectedBitmap(dc.get(), bitmap.get());
+        pv::SelectedObject selectedFont(dc.get(), font.get());
+        RECT all = {0, 0, label.width, label.height};
+        FillRect(dc.get(), &all, background.get());
+        SetBkColor(dc.get(), GetSysColor(COLOR_WINDOW));
+        SetTextColor(dc.get(), GetSysColor(COLOR_WINDOWTEXT));
+        for (int i = 0; i < 3; ++i) {
+            RECT line = {0, i * lineHeight, label.width, (i + 1) * lineHeight};
+            DrawTextA(dc.get(), lines[static_cast<size_t>(i)].c_str(), -1, &line,
+                      DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        }
+        GdiFlush();
+    }
+    const DWORD* pixels = static_cast<const DWORD*>(bits);
+    label.pixels.assign(pixels, pixels + size_t(label.width) * label.height);
+    for (DWORD& pixel : label.pixels) pixel &= 0xFFFFFF;
+    return label;
+}
+
+std::string ShortDateAndTime(const FILETIME& time) {
+    SYSTEMTIME local = {};
+    FileTimeToSystemTime(&time, &local);
+    char date[64] = "", clock[64] = "";
+    GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &local, nullptr, date, sizeof date);
+    GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &local, nullptr, clock, sizeof clock);
+    return std::string(date) + " " + clock;
+}
+
+}  // namespace
+
+TEST_F(ThumbViewSelectionTest, TheLabelShowsDateSizeAndName) {
+    Pidl item = FindChild(CardFolder(), "PV000009.FPX", kAllItems);
+    ASSERT_TRUE(item);
+    const MounterItemId* id = itemid::FromIdList(item.get());
+    ASSERT_TRUE(id);
+    ASSERT_EQ(103936u, id->size);
+    int lineHeight = FontHeight() + 5;
+    ClientPixels wanted = DrawnLabel({ShortDateAndTime(id->time), "102KB", "PV000009.FPX"}, 134, lineHeight);
+    ClientPixels screen = CaptureClient(thumbs);
+    POINT label = ToClient({CellOrigin(1).x, CellOrigin(1).y + 93});
+    ASSERT_GE(screen.height, label.y + wanted.height);
+    int mismatches = 0, ink = 0;
+    for (int y = 0; y < wanted.height; ++y)
+        for (int x = 0; x < wanted.width; ++x) {
+            mismatches += screen.At(label.x + x, label.y + y) != wanted.At(x, y) ? 1 : 0;
+            ink += wanted.At(x, y) != Rgb(GetSysColor(COLOR_WINDOW)) ? 1 : 0;
+        }
+    EXPECT_GT(ink, 100) << "the lines have text";
+    EXPECT_EQ(0, mismatches) << "of " << wanted.width * wanted.height << " pixels";
 }
