@@ -33,30 +33,38 @@ FILETIME MinutesAfterNewestPicture(int minutes) {
 
 DWORD Rgb(COLORREF colour) { return (DWORD(GetRValue(colour)) << 16) | (DWORD(GetGValue(colour)) << 8) | GetBValue(colour); }
 
-ClientPixels CaptureClient(HWND window) {
-    ClientPixels capture;
-    RECT client = {};
-    GetClientRect(window, &client);
-    capture.width = client.right;
-    capture.height = client.bottom;
-    pv::WindowDC dc(window);
-    pv::MemoryDC memory(dc.get());
+ClientPixels DrawnPixels(HDC like, int width, int height, const std::function<void(HDC)>& draw) {
+    ClientPixels drawn;
+    pv::MemoryDC memory(like);
     BITMAPINFO format = {};
     format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    format.bmiHeader.biWidth = capture.width;
-    format.bmiHeader.biHeight = -capture.height;   // top-down
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height;   // top-down
     format.bmiHeader.biPlanes = 1;
     format.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    pv::GdiBitmap bitmap(CreateDIBSection(dc.get(), &format, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap) return capture;
-    pv::SelectedObject selected(memory.get(), bitmap.get());
-    BitBlt(memory.get(), 0, 0, capture.width, capture.height, dc.get(), 0, 0, SRCCOPY);
-    GdiFlush();
+    pv::GdiBitmap bitmap(CreateDIBSection(like, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap) return drawn;
+    {
+        pv::SelectedObject selected(memory.get(), bitmap.get());
+        draw(memory.get());
+        GdiFlush();
+    }
+    drawn.width = width;
+    drawn.height = height;
     const DWORD* pixels = static_cast<const DWORD*>(bits);
-    capture.pixels.assign(pixels, pixels + size_t(capture.width) * capture.height);
-    for (DWORD& pixel : capture.pixels) pixel &= 0xFFFFFF;
-    return capture;
+    drawn.pixels.assign(pixels, pixels + size_t(width) * height);
+    for (DWORD& pixel : drawn.pixels) pixel &= 0xFFFFFF;
+    return drawn;
+}
+
+ClientPixels CaptureClient(HWND window) {
+    RECT client = {};
+    GetClientRect(window, &client);
+    pv::WindowDC dc(window);
+    return DrawnPixels(dc.get(), client.right, client.bottom, [&](HDC memory) {
+        BitBlt(memory, 0, 0, client.right, client.bottom, dc.get(), 0, 0, SRCCOPY);
+    });
 }
 
 void ThumbViewTest::OpenThumbnails(IShellFolder* folder) {

@@ -4,6 +4,7 @@
 
 #include "ViewFixture.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,8 @@ struct ClientPixels {
     DWORD At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
 ClientPixels CaptureClient(HWND window);
+// What draw puts into a bitmap of the given size made for a context like the given one.
+ClientPixels DrawnPixels(HDC like, int width, int height, const std::function<void(HDC)>& draw);
 DWORD Rgb(COLORREF colour);
 
 class ThumbViewTest : public ShellViewTest {

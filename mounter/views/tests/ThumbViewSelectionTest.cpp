@@ -148,41 +148,23 @@ namespace {
 // The three lines of a label as an unselected cell without the focus shows them, drawn here with the
 // icon title font into a bitmap of the label's size.
 ClientPixels DrawnLabel(const std::vector<std::string>& lines, int width, int lineHeight) {
-    ClientPixels label;
-    label.width = width;
-    label.height = 3 * lineHeight;
-    pv::WindowDC screen(nullptr);
-    pv::MemoryDC dc(screen.get());
-    BITMAPINFO format = {};
-    format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    format.bmiHeader.biWidth = label.width;
-    format.bmiHeader.biHeight = -label.height;   // top-down
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    pv::GdiBitmap bitmap(CreateDIBSection(dc.get(), &format, DIB_RGB_COLORS, &bits, nullptr, 0));
     LOGFONTA logFont = {};
     SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof logFont, &logFont, 0);
     pv::GdiFont font(CreateFontIndirectA(&logFont));
     pv::GdiBrush background(CreateSolidBrush(GetSysColor(COLOR_WINDOW)));
-    {
-        pv::SelectedObject selectedBitmap(dc.get(), bitmap.get());
-        pv::SelectedObject selectedFont(dc.get(), font.get());
-        RECT all = {0, 0, label.width, label.height};
-        FillRect(dc.get(), &all, background.get());
-        SetBkColor(dc.get(), GetSysColor(COLOR_WINDOW));
-        SetTextColor(dc.get(), GetSysColor(COLOR_WINDOWTEXT));
+    pv::WindowDC screen(nullptr);
+    return DrawnPixels(screen.get(), width, 3 * lineHeight, [&](HDC dc) {
+        pv::SelectedObject selectedFont(dc, font.get());
+        RECT all = {0, 0, width, 3 * lineHeight};
+        FillRect(dc, &all, background.get());
+        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
         for (int i = 0; i < 3; ++i) {
-            RECT line = {0, i * lineHeight, label.width, (i + 1) * lineHeight};
-            DrawTextA(dc.get(), lines[static_cast<size_t>(i)].c_str(), -1, &line,
+            RECT line = {0, i * lineHeight, width, (i + 1) * lineHeight};
+            DrawTextA(dc, lines[static_cast<size_t>(i)].c_str(), -1, &line,
                       DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
         }
-        GdiFlush();
-    }
-    const DWORD* pixels = static_cast<const DWORD*>(bits);
-    label.pixels.assign(pixels, pixels + size_t(label.width) * label.height);
-    for (DWORD& pixel : label.pixels) pixel &= 0xFFFFFF;
-    return label;
+    });
 }
 
 std::string ShortDateAndTime(const FILETIME& time) {
