@@ -1,6 +1,6 @@
 // GDI resources owned for a scope: an object (bitmap, brush, pen, font, region) deleted when it
-// goes, a device context made or taken for a window and given back, and an object selected into a
-// device context and deselected again.
+// goes, a device context made, taken for a window or begun for painting and given back, and an
+// object selected into a device context and deselected again.
 #pragma once
 
 #include "UniqueResource.h"
@@ -51,6 +51,24 @@ public:
 
 private:
     HWND window_;
+    HDC dc_;
+};
+
+// The painting context of a WM_PAINT (BeginPaint), ended with EndPaint when it goes.
+class PaintDC {
+public:
+    explicit PaintDC(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    ~PaintDC() {
+        if (dc_) EndPaint(window_, &paint_);
+    }
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_ = {};
     HDC dc_;
 };
 

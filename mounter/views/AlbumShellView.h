@@ -19,4 +19,6 @@ protected:
     UINT ViewMenu() const override { return IDM_ALBUM_VIEW; }
     UINT EditMenu() const override { return IDM_ALBUM_EDIT; }
     std::unique_ptr<CMounterViewSupport> CreateListView(CWrapper* container) override;
+    std::unique_ptr<CMounterViewSupport> CreateThumbnailView(CWrapper* container) override;
+    bool LevelHasThumbnails() const override { return true; }
 };

@@ -18,4 +18,6 @@ protected:
     UINT ViewMenu() const override { return IDM_MEMORY_VIEW; }
     UINT EditMenu() const override { return IDM_MEMORY_EDIT; }
     std::unique_ptr<CMounterViewSupport> CreateListView(CWrapper* container) override;
+    std::unique_ptr<CMounterViewSupport> CreateThumbnailView(CWrapper* container) override;
+    bool LevelHasThumbnails() const override { return true; }
 };

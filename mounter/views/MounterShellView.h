@@ -111,6 +111,22 @@ public:
     void CustomiseContextMenu(UINT menuId, HMENU popup, LPCITEMIDLIST item);
     // Backspace: the browser goes up one level.
     void BrowseToParent();
+    // Whether the folder lies on the memory card (a card folder or one of its albums).
+    bool FolderOnCard() const;
+
+    // Work of the views (a command, a fill) may dispatch messages (message boxes, dialogs, the drag
+    // loop), and the browser may close or release the view meanwhile: while any such work runs, the
+    // shell view stays alive and closing destroys the views' windows but keeps their objects.
+    class ViewWork {
+    public:
+        explicit ViewWork(CMounterShellView* shellView);
+        ~ViewWork();
+        ViewWork(const ViewWork&) = delete;
+        ViewWork& operator=(const ViewWork&) = delete;
+
+    private:
+        CMounterShellView* m_shellView;
+    };
 
 protected:
     CMounterShellView(CMounterNameSpaceFolder* folder, HWND owner, const CLSID& folderClass);
@@ -127,8 +143,6 @@ protected:
 
     // Browsing into an item of the folder (Open and Explore of the context menus).
     void BrowseInto(LPCITEMIDLIST item, bool explore);
-    // Whether the folder lies on the memory card (a card folder or one of its albums).
-    bool FolderOnCard() const;
     // A file dialog's default command for the selection: true when the dialog took it.
     bool DialogTookDefaultCommand();
     // A double-click in a memory or an album: the session first, the card, the file dialog, then the
@@ -147,6 +161,7 @@ private:
     CMounterViewSupport* CreateView(bool thumbnails);
     HRESULT EnumerateItems();
     HRESULT RefreshOnce();
+    HRESULT AddItemsTo(CMounterViewSupport* view);
     void DestroyViews();
 
     // Menus and toolbar of activation.
@@ -185,4 +200,8 @@ private:
     pv::ComPtr<IShellBrowser> m_browser;
     pv::ComPtr<ICommDlgBrowser> m_dialogBrowser;
     std::unique_ptr<CWrapper> m_container;
+    // Views closed while view work ran: their windows are gone, the objects stay until it returned.
+    int m_viewWork = 0;
+    std::vector<std::unique_ptr<CMounterViewSupport>> m_closedViews;
+    std::unique_ptr<CWrapper> m_closedContainer;
 };

@@ -81,7 +81,9 @@ bool CMounterViewSupport::OnKey(UINT message, WPARAM key, LPARAM flags) {
     return false;
 }
 
+// The work scope goes last: it may end this view's object.
 void CMounterViewSupport::Guarded(const std::function<void()>& action) {
+    CMounterShellView::ViewWork work(m_shellView);
     mounter::WaitCursor wait;
     m_shellView->StopIdleTimer();
     try {

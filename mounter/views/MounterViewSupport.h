@@ -24,6 +24,8 @@ public:
     CMounterViewSupport& operator=(const CMounterViewSupport&) = delete;
 
     HWND Window() const { return m_window.get(); }
+    // The window goes now, the object later (when a fill that is under way has returned).
+    void DestroyWindow() { m_window.Destroy(); }
     bool OffersThumbnails() const { return m_offersThumbnails; }
     virtual bool IsThumbnailView() const { return false; }
 
@@ -67,7 +69,8 @@ protected:
     // The messages every view handles alike; the views pass theirs here first.
     bool OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     // Work under the wait cursor with the idle timer stopped (and restarted with the status bar);
-    // failures of the camera stack and of OLE calls are told to the user, never passed on.
+    // failures of the camera stack and of OLE calls are told to the user, never passed on. It is view
+    // work of the shell view: the view may be closed meanwhile, and nothing of it is used afterwards.
     void Guarded(const std::function<void()>& action);
     void RunCommand(UINT command);
     // Double-click: the shell view opens the remembered item.

@@ -55,6 +55,7 @@ STDMETHODIMP CMounterShellView::CreateViewWindow(IShellView*, LPCFOLDERSETTINGS 
         RECT area = rect ? *rect : RECT{};
         if (HRESULT hr = CreateActiveView(area); FAILED(hr)) return hr;
         if (HRESULT hr = FillView(m_activeView); FAILED(hr)) return hr;
+        if (!m_container) return E_FAIL;   // the browser closed the view while it filled
         RestartIdleTimer(true);
         if (window) *window = m_container->Window();
         return S_OK;
@@ -152,6 +153,15 @@ void CMounterShellView::DestroyViews() {
         m_container->SetListView(nullptr);
         m_container->SetThumbView(nullptr);
     }
+    if (m_viewWork > 0) {
+        for (std::unique_ptr<CMounterViewSupport>* view : {&m_listView, &m_thumbView})
+            if (*view) {
+                (*view)->DestroyWindow();
+                m_closedViews.push_back(std::move(*view));
+            }
+        if (m_container) m_container->DestroyWindow();
+        m_closedContainer = std::move(m_container);
+    }
     m_listView.reset();
     m_thumbView.reset();
     m_container.reset();
@@ -210,15 +220,37 @@ HRESULT CMounterShellView::EnumerateItems() {
 
 HRESULT CMounterShellView::FillView(CMounterViewSupport* view) {
     if (!view) return S_OK;
+    ViewWork work(this);
+    return AddItemsTo(view);
+}
+
+CMounterShellView::ViewWork::ViewWork(CMounterShellView* shellView) : m_shellView(shellView) {
+    m_shellView->AddRef();
+    ++m_shellView->m_viewWork;
+}
+
+CMounterShellView::ViewWork::~ViewWork() {
+    if (--m_shellView->m_viewWork == 0) {
+        m_shellView->m_closedViews.clear();
+        m_shellView->m_closedContainer.reset();
+    }
+    m_shellView->Release();
+}
+
+HRESULT CMounterShellView::AddItemsTo(CMounterViewSupport* view) {
     view->Clear();
-    view->MarkFilled(m_itemsGeneration);
-    std::vector<LPCITEMIDLIST> order;
-    for (const ItemCopy& item : m_items) order.push_back(item.get());
+    const size_t generation = m_itemsGeneration;
+    view->MarkFilled(generation);
+    // Copies: a refresh that runs while a message box of the fill is up replaces the item list.
+    std::vector<ItemCopy> order;
+    for (const ItemCopy& item : m_items) order.push_back(CopyItem(item.get()));
     if (view->IsThumbnailView())
         std::stable_sort(order.begin(), order.end(),
-                         [](LPCITEMIDLIST a, LPCITEMIDLIST b) { return PictureDate(a) > PictureDate(b); });
-    for (LPCITEMIDLIST item : order) {
-        if (!view->WantsMoreItems()) break;
+                         [](const ItemCopy& a, const ItemCopy& b) { return PictureDate(a.get()) > PictureDate(b.get()); });
+    for (const ItemCopy& copy : order) {
+        LPCITEMIDLIST item = copy.get();
+        if (!item) return E_OUTOFMEMORY;
+        if (!view->WantsMoreItems() || generation != m_itemsGeneration) break;
         STRRET name = {};
         HRESULT hr = m_folder->ShellFolder()->GetDisplayNameOf(item, SHGDN_NORMAL, &name);
         if (FAILED(hr)) return hr;
@@ -226,6 +258,6 @@ HRESULT CMounterShellView::FillView(CMounterViewSupport* view) {
         StrRetToBufA(&name, item, text, sizeof text);
         if (HRESULT added = view->AddItem(item, text); FAILED(added)) return added;
     }
-    if (!view->IsThumbnailView()) SortList();
+    if (!view->IsThumbnailView() && view == m_listView.get()) SortList();
     return S_OK;
 }

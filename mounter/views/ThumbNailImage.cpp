@@ -52,3 +52,12 @@ CThumbNailImage::CThumbNailImage(const BYTE* mosaic, size_t length) {
     header->biCompression = BI_RGB;
     FillRows(Samples(mosaic, length), reinterpret_cast<BYTE*>(header + 1));
 }
+
+void CThumbNailImage::Draw(HDC dc, POINT position) const {
+    pv::LockedGlobal lock(m_bitmap.get());
+    if (!lock) return;
+    auto* info = lock.as<BITMAPINFO>();
+    const void* bits = reinterpret_cast<const BYTE*>(info) + info->bmiHeader.biSize;
+    SetDIBitsToDevice(dc, position.x, position.y, kSource.right - kSource.left, kSource.bottom - kSource.top,
+                      kSource.left, kHeight - kSource.bottom, 0, kHeight, bits, info, DIB_RGB_COLORS);
+}

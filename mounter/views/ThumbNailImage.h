@@ -22,6 +22,13 @@ public:
     // The packed bitmap: BITMAPINFOHEADER, then the rows from the bottom up.
     HGLOBAL Bitmap() const { return m_bitmap.get(); }
 
+    // Draws the picture unscaled with its top-left corner at position: its 192 x 144 source
+    // rectangle goes to a destination of the same size, where the rows and columns beyond the
+    // picture stay as they were.
+    void Draw(HDC dc, POINT position) const;
+
 private:
+    static constexpr RECT kSource = {0, 0, 2 * kWidth, 2 * kHeight};
+
     pv::GlobalBlock m_bitmap;
 };

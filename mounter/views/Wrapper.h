@@ -18,6 +18,8 @@ public:
     // Creates the window over the browser's rectangle; false when it could not be made.
     bool Create(HWND owner, const RECT& rect);
     HWND Window() const { return m_window.get(); }
+    // The window goes now (its views' windows with it), the object later.
+    void DestroyWindow() { m_window.Destroy(); }
 
     void SetListView(CMounterViewSupport* view) { m_listView = view; }
     void SetThumbView(CMounterViewSupport* view) { m_thumbView = view; }

@@ -112,12 +112,19 @@ bool Unpainted(HWND window) {
     return unpainted;
 }
 
+// Gives the display a moment. Waiting for messages rather than sleeping lets Wine put on the screen
+// what this thread has drawn; nothing is taken from the queue.
+void LetTheDisplayCatchUp(DWORD ms) {
+    for (DWORD start = GetTickCount(); GetTickCount() - start < ms;)
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+}
+
 // Repaints the window and its controls. A window of another thread paints when its message loop
 // comes to it: wait (bounded) until nothing is left to paint, then give the display a moment.
 void Repaint(HWND window) {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
     for (int poll = 0; poll < 100 && Unpainted(window); ++poll) Sleep(20);
-    Sleep(100);
+    LetTheDisplayCatchUp(100);
 }
 
 std::string ScreenshotFolder() {

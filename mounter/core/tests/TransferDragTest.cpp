@@ -1,84 +1,15 @@
 // The whole drag out of the camera: StartItemDrag runs the OLE drag loop over a drop target window of
 // the test's own, which takes the files as a shell folder would.
+#include "DropTargetWindow.h"
 #include "MessageBoxAnswerer.h"
 #include "MounterFixture.h"
 #include "StartItemDrag.h"
 #include "TempArea.h"
 #include "TransferSupport.h"
 
-#include <optional>
-
 using namespace transfertest;
 
 namespace {
-
-constexpr char kTargetClass[] = "PvTransferDropTarget";
-
-// A drop target that accepts copies and asks for the file list at the drop.
-class RecordingDropTarget : public IDropTarget {
-public:
-    STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
-        *out = iid == IID_IUnknown || iid == IID_IDropTarget ? static_cast<IDropTarget*>(this) : nullptr;
-        if (!*out) return E_NOINTERFACE;
-        AddRef();
-        return S_OK;
-    }
-    // The test owns the target; the drag machinery's references only need counting.
-    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&m_refs); }
-    STDMETHODIMP_(ULONG) Release() override { return InterlockedDecrement(&m_refs); }
-    STDMETHODIMP DragEnter(IDataObject*, DWORD, POINTL, DWORD* effect) override {
-        *effect &= DROPEFFECT_COPY;
-        return S_OK;
-    }
-    STDMETHODIMP DragOver(DWORD, POINTL, DWORD* effect) override {
-        *effect &= DROPEFFECT_COPY;
-        return S_OK;
-    }
-    STDMETHODIMP DragLeave() override { return S_OK; }
-    STDMETHODIMP Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) override {
-        FORMATETC request = GlobalFormat(CF_HDROP);
-        STGMEDIUM medium = {};
-        dropped.emplace();
-        if (data->GetData(&request, &medium) == S_OK) {
-            *dropped = DroppedPaths(medium.hGlobal);
-            ReleaseStgMedium(&medium);
-        }
-        *effect = DROPEFFECT_COPY;
-        return S_OK;
-    }
-
-    std::optional<std::vector<std::string>> dropped;   // set by a drop: the paths it received
-
-private:
-    LONG m_refs = 0;
-};
-
-// A topmost window over the whole screen with the mouse in its middle, registered as the target.
-class TargetWindow {
-public:
-    explicit TargetWindow(IDropTarget* target) {
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = kTargetClass;
-        RegisterClassA(&windowClass);
-        int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-        m_window = CreateWindowExA(WS_EX_TOPMOST, kTargetClass, "", WS_POPUP | WS_VISIBLE, 0, 0, width, height,
-                                   nullptr, nullptr, windowClass.hInstance, nullptr);
-        m_registered = RegisterDragDrop(m_window, target);
-        SetCursorPos(width / 2, height / 2);
-    }
-    ~TargetWindow() {
-        RevokeDragDrop(m_window);
-        DestroyWindow(m_window);
-    }
-    HRESULT Registered() const { return m_registered; }
-    HWND Window() const { return m_window; }
-
-private:
-    HWND m_window;
-    HRESULT m_registered;
-};
 
 class TransferDragTest : public MounterCameraTest {
 protected:

@@ -31,7 +31,7 @@ HWND FindViewChild(HWND frame, const char* className) {
 HWND ContainerOf(HWND frame) { return FindViewChild(frame, "PV360_Mounter_View"); }
 HWND ListOf(HWND frame) {
     HWND container = ContainerOf(frame);
-    return container ? GetDlgItem(container, 4000000) : nullptr;
+    return container ? FindViewChild(container, WC_LISTVIEWA) : nullptr;
 }
 HWND ThumbnailsOf(HWND frame) { return FindViewChild(frame, "PV360_Mounter_Thumb_View"); }
 
