@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Takes the user guide's pictures from the real windows: runs, under Wine in the i686 tree, the test
 # cases that show each window and save it (PNG, build/i686/screenshots), and copies them into
-# docs/images under the guide's names. Build the trees first (scripts/build.sh).
+# docs/images under the guide's names. Build the trees first (scripts/build.sh). The Explorer
+# picture (thumbnails.png) comes from the installed product: scripts/product-job.sh saves it as
+# build/product/explorer-thumbnails.png, and this script takes it from there when it is present.
 #   docs/make_screenshots.sh [BUILD_DIR]      default build/i686
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -29,4 +31,8 @@ for c in "${cases[@]}"; do
     status=1
   fi
 done
+if [ -s "$root/build/product/explorer-thumbnails.png" ]; then
+  cp "$root/build/product/explorer-thumbnails.png" "$root/docs/images/thumbnails.png"
+  echo "docs/images/thumbnails.png  (scripts/product-job.sh)"
+fi
 exit $status

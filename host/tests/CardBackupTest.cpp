@@ -129,7 +129,7 @@ TEST_F(CardBackupTest, AlbumsBecomeFoldersEveryCopyIsIdenticalAndARerunCopiesNot
     for (const auto& [cameraPath, local] : pictures) {
         std::vector<BYTE> bytes = FileBytes(CardPath(cameraPath));
         char crc[9];
-        std::snprintf(crc, sizeof crc, "%08X", static_cast<unsigned>(pvcam::Crc32(bytes.data(), bytes.size())));
+        std::snprintf(crc, sizeof crc, "%08X", static_cast<unsigned>(pv::Crc32(bytes.data(), bytes.size())));
         std::string line = manifest[local];
         EXPECT_NE(std::string::npos, line.find("\t" + std::to_string(bytes.size()) + "\t")) << line;
         EXPECT_EQ(crc, line.substr(line.size() - 8)) << local;

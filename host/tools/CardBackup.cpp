@@ -155,7 +155,7 @@ const char* CardBackup::BackUp(const BackupItem& item) {
             }
             m_manifest.Put(item.relativePath, {item.album, item.entry.size,
                                                FormatDosTime(item.entry.dosDate, item.entry.dosTime),
-                                               Crc32(bytes.data(), bytes.size())});
+                                               pv::Crc32(bytes.data(), bytes.size())});
         }
         ++m_tally.present;
         return nullptr;
@@ -186,7 +186,7 @@ const char* CardBackup::CopyAndVerify(const BackupItem& item, const std::string&
         return same ? "it could not be given its name" : "its copy could not be written and verified";
     }
     m_manifest.Put(item.relativePath, {item.album, size, FormatDosTime(item.entry.dosDate, item.entry.dosTime),
-                                       Crc32(data.get(), size)});
+                                       pv::Crc32(data.get(), size)});
     return nullptr;
 }
 

@@ -1,5 +1,6 @@
 #include "Screenshot.h"
 
+#include "Crc32.h"
 #include "GdiObject.h"
 
 #include <algorithm>
@@ -12,15 +13,6 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-uint32_t Crc32(const uint8_t* data, size_t size, uint32_t crc = 0) {
-    crc = ~crc;
-    for (size_t i = 0; i < size; ++i) {
-        crc ^= data[i];
-        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
-    }
-    return ~crc;
-}
-
 void PutBig32(Bytes& out, uint32_t value) {
     for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<uint8_t>(value >> shift));
 }
@@ -30,7 +22,7 @@ void PutChunk(Bytes& out, const char* type, const Bytes& data) {
     Bytes body(type, type + 4);
     body.insert(body.end(), data.begin(), data.end());
     out.insert(out.end(), body.begin(), body.end());
-    PutBig32(out, Crc32(body.data(), body.size()));
+    PutBig32(out, pv::Crc32(body.data(), body.size()));
 }
 
 // A zlib stream of stored (uncompressed) deflate blocks.
@@ -141,11 +133,14 @@ std::string ScreenshotFolder() {
 }  // namespace
 
 std::string SaveScreenshot(HWND window, const std::string& name) {
+    return SaveScreenshotTo(window, ScreenshotFolder() + "\\" + name + ".png");
+}
+
+std::string SaveScreenshotTo(HWND window, const std::string& path) {
     RECT area = {};
     if (!GetWindowRect(window, &area) || area.right <= area.left || area.bottom <= area.top) return "";
     Repaint(window);
     Bytes png = Png(area.right - area.left, area.bottom - area.top, CaptureScreen(area));
-    std::string path = ScreenshotFolder() + "\\" + name + ".png";
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
     return out ? path : "";
