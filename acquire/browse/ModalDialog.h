@@ -2,6 +2,7 @@
 // lParam) answers every message from WM_INITDIALOG on.
 #pragma once
 
+#include "CommonControls.h"
 #include "PvresModule.h"
 
 #include <windows.h>
@@ -18,6 +19,7 @@ INT_PTR CALLBACK ModalDialogProc(HWND window, UINT message, WPARAM wParam, LPARA
 // The dialog's answer (its EndDialog value), or -1 when it could not be made.
 template <typename Dialog>
 INT_PTR RunModalDialog(Dialog& dialog, UINT templateId, HWND owner) {
+    EnsureCommonControls();
     return DialogBoxParamA(PvresInstance(), MAKEINTRESOURCEA(templateId), owner, ModalDialogProc<Dialog>,
                            reinterpret_cast<LPARAM>(&dialog));
 }

@@ -1,5 +1,6 @@
 #include "RetrievalProgress.h"
 
+#include "CommonControls.h"
 #include "PvresIds.h"
 #include "PvresModule.h"
 
@@ -38,6 +39,7 @@ INT_PTR CALLBACK RetrievalProgress::Proc(HWND window, UINT message, WPARAM wPara
 }
 
 void RetrievalProgress::Open() {
+    EnsureCommonControls();
     window_ = CreateDialogParamA(PvresInstance(), MAKEINTRESOURCEA(IDD_PV_PROGRESS), owner_, Proc,
                                  reinterpret_cast<LPARAM>(this));
     if (!window_) return;
