@@ -1,10 +1,10 @@
 // The acquire library against the simulated camera: acquiring without a dialog, the calls that
 // describe the picture, and the dialog holding that picture for a Transfer.
 #include "AcquireModule.h"
+#include "ChooserDriving.h"
 #include "PvresIds.h"
 #include "Screenshot.h"
 #include "SimulatedCamera.h"
-#include "ThumbnailArea.h"
 #include "UniqueWindow.h"
 #include "WindowAnswerer.h"
 
@@ -51,14 +51,6 @@ std::string Text(HWND dialog, int id) {
     char text[256] = {};
     GetDlgItemTextA(dialog, id, text, sizeof text);
     return text;
-}
-
-// The point of the dialog's client area at the middle of the first thumbnail.
-LPARAM FirstThumbnail(HWND dialog) {
-    RECT area;
-    GetWindowRect(GetDlgItem(dialog, IDC_THUMBNAIL_AREA), &area);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&area), 2);
-    return MAKELPARAM(area.left + acquire::ThumbnailArea::kGap + 50, area.top + acquire::ThumbnailArea::kGap + 40);
 }
 
 }  // namespace
@@ -135,11 +127,11 @@ TEST_F(AcquireCameraTest, DialogHoldsThePictureForTransfer) {
     }
     EXPECT_TRUE(g_selections.empty());
 
-    SendMessageA(dialog, WM_LBUTTONDOWN, 0, FirstThumbnail(dialog));
+    SendMessageA(dialog, WM_LBUTTONDOWN, 0, acquiretest::FirstThumbnail(dialog));
     EXPECT_EQ(" Number selected: 1", Text(dialog, IDC_SELECTED_FIELD));
-    SendMessageA(dialog, WM_LBUTTONDOWN, MK_CONTROL, FirstThumbnail(dialog));
+    SendMessageA(dialog, WM_LBUTTONDOWN, MK_CONTROL, acquiretest::FirstThumbnail(dialog));
     EXPECT_EQ(" Number selected: 0", Text(dialog, IDC_SELECTED_FIELD));
-    SendMessageA(dialog, WM_LBUTTONDOWN, MK_CONTROL, FirstThumbnail(dialog));
+    SendMessageA(dialog, WM_LBUTTONDOWN, MK_CONTROL, acquiretest::FirstThumbnail(dialog));
     acquiretest::PumpMessages(300);
     EXPECT_NE("", dialogtest::SaveScreenshot(dialog, "acquire_dialog_selected"));
 
