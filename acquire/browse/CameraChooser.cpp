@@ -1,6 +1,5 @@
 #include "CameraChooser.h"
 
-#include "ErrorDisplay.h"
 #include "ModalDialog.h"
 #include "PvresIds.h"
 #include "SourceEntry.h"
@@ -34,7 +33,7 @@ INT_PTR CameraChooser::Handle(HWND window, UINT message, WPARAM wParam, LPARAM l
         if (wParam != IDC_CHOOSER_THUMBNAIL) return FALSE;
         DrawThumbnailBox(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam),
                          shownItem_ >= 0 ? pictures_[size_t(shownItem_)].thumbnail : std::vector<BYTE>{},
-                         showThumbnail_ && shownItem_ >= 0);
+                         lists_.showThumbnail() && shownItem_ >= 0);
         return TRUE;
     }
     return FALSE;
@@ -42,7 +41,6 @@ INT_PTR CameraChooser::Handle(HWND window, UINT message, WPARAM wParam, LPARAM l
 
 bool CameraChooser::OnInit() {
     lists_.Attach(window_);
-    CheckDlgButton(window_, IDC_CHOOSER_SHOW_THUMBNAIL, BST_UNCHECKED);
     if (!ReadPictureNames()) return false;
     FillTree();
     for (const Picture& picture : pictures_) SendMessageA(lists_.files(), LB_ADDSTRING, 0, LPARAM(picture.name.c_str()));
@@ -83,40 +81,28 @@ void CameraChooser::FillTree() {
 }
 
 void CameraChooser::OnCommand(int id, int code) {
-    switch (id) {
-    case IDC_CHOOSER_FILES:
-        if (code == LBN_SELCHANGE) OnFileSelection();
-        break;
-    case IDC_CHOOSER_ADD:
+    switch (lists_.OnCommand(id, code)) {
+    case ChooserLists::Command::kAdd:
         for (int item : lists_.SelectedFiles()) {
             const Picture& picture = pictures_[size_t(item)];
             lists_.AddTransfer(picture.name, CameraSourceText(kMemoryCard, picture.number, picture.name));
         }
         break;
-    case IDC_CHOOSER_REMOVE:
-        lists_.RemoveSelectedTransfers();
-        break;
-    case IDC_CHOOSER_REMOVE_ALL:
-        lists_.RemoveAllTransfers();
-        break;
-    case IDC_CHOOSER_SHOW_THUMBNAIL:
-        showThumbnail_ = IsDlgButtonChecked(window_, IDC_CHOOSER_SHOW_THUMBNAIL) == BST_CHECKED;
+    case ChooserLists::Command::kSelectionChanged:
         OnFileSelection();
         break;
-    case IDC_CHOOSER_HELP:
-        ShowAcquireHelp(window_);
-        break;
-    case IDOK:
-    case IDCANCEL:
+    case ChooserLists::Command::kEnd:
         EndDialog(window_, id);
         return;
+    case ChooserLists::Command::kNone:
+        break;
     }
     lists_.UpdateButtons();
 }
 
 void CameraChooser::OnFileSelection() {
     std::vector<int> selected = lists_.SelectedFiles();
-    if (showThumbnail_ && !selected.empty()) ShowThumbnailOf(int(SendMessageA(lists_.files(), LB_GETCARETINDEX, 0, 0)));
+    if (lists_.showThumbnail() && !selected.empty()) ShowThumbnailOf(int(SendMessageA(lists_.files(), LB_GETCARETINDEX, 0, 0)));
     InvalidateRect(GetDlgItem(window_, IDC_CHOOSER_THUMBNAIL), nullptr, FALSE);
 }
 

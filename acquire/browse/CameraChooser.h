@@ -22,7 +22,7 @@ public:
     // After IDOK: "0m=%d,p=%d,f=%s" for each entry of the transfer list, in its order.
     const std::vector<std::string>& chosen() const { return lists_.transferValues(); }
     int32_t memory() const { return kMemoryCard; }
-    bool showThumbnail() const { return showThumbnail_; }
+    bool showThumbnail() const { return lists_.showThumbnail(); }
 
     INT_PTR Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -48,7 +48,6 @@ private:
     ChooserLists lists_;
     std::vector<Picture> pictures_;
     int shownItem_ = -1;
-    bool showThumbnail_ = false;
 };
 
 }  // namespace acquire

@@ -1,5 +1,6 @@
 #include "ChooserLists.h"
 
+#include "ErrorDisplay.h"
 #include "PvresIds.h"
 
 #include <algorithm>
@@ -11,7 +12,34 @@ void ChooserLists::Attach(HWND dialog) {
     files_ = GetDlgItem(dialog, IDC_CHOOSER_FILES);
     transfers_ = GetDlgItem(dialog, IDC_CHOOSER_TRANSFER_LIST);
     values_.clear();
+    showThumbnail_ = false;
+    CheckDlgButton(dialog, IDC_CHOOSER_SHOW_THUMBNAIL, BST_UNCHECKED);
     UpdateButtons();
+}
+
+ChooserLists::Command ChooserLists::OnCommand(int id, int code) {
+    switch (id) {
+    case IDC_CHOOSER_FILES:
+        return code == LBN_SELCHANGE ? Command::kSelectionChanged : Command::kNone;
+    case IDC_CHOOSER_ADD:
+        return Command::kAdd;
+    case IDC_CHOOSER_REMOVE:
+        RemoveSelectedTransfers();
+        return Command::kNone;
+    case IDC_CHOOSER_REMOVE_ALL:
+        RemoveAllTransfers();
+        return Command::kNone;
+    case IDC_CHOOSER_SHOW_THUMBNAIL:
+        showThumbnail_ = IsDlgButtonChecked(dialog_, IDC_CHOOSER_SHOW_THUMBNAIL) == BST_CHECKED;
+        return Command::kSelectionChanged;
+    case IDC_CHOOSER_HELP:
+        ShowAcquireHelp(dialog_);
+        return Command::kNone;
+    case IDOK:
+    case IDCANCEL:
+        return Command::kEnd;
+    }
+    return Command::kNone;
 }
 
 std::vector<int> ChooserLists::SelectedFiles() const {

@@ -1,5 +1,6 @@
 // What the two picture choosers share: the file list, the transfer list with what each of its
-// entries stands for, the Add and Remove buttons and OK, enabled as the lists allow.
+// entries stands for, the Add and Remove buttons and OK, enabled as the lists allow, the Show
+// Thumbnail box and Help.
 #pragma once
 
 #include <windows.h>
@@ -12,6 +13,11 @@ namespace acquire {
 class ChooserLists {
 public:
     void Attach(HWND dialog);
+
+    // What a chooser's command asks of the chooser itself, once the lists have done their part.
+    enum class Command { kNone, kAdd, kSelectionChanged, kEnd };
+    Command OnCommand(int id, int code);
+    bool showThumbnail() const { return showThumbnail_; }
     HWND files() const { return files_; }
     HWND transfers() const { return transfers_; }
 
@@ -31,6 +37,7 @@ private:
     HWND files_ = nullptr;
     HWND transfers_ = nullptr;
     std::vector<std::string> values_;
+    bool showThumbnail_ = false;
 };
 
 }  // namespace acquire

@@ -1,7 +1,6 @@
 #include "DiskChooser.h"
 
 #include "DiskPicture.h"
-#include "ErrorDisplay.h"
 #include "ModalDialog.h"
 #include "PvresIds.h"
 #include "ThumbnailBox.h"
@@ -57,7 +56,7 @@ INT_PTR DiskChooser::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return TRUE;
     case WM_DRAWITEM:
         if (wParam != IDC_CHOOSER_THUMBNAIL) return FALSE;
-        DrawThumbnailBox(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), thumbnail_, showThumbnail_ && shownFile_ >= 0);
+        DrawThumbnailBox(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), thumbnail_, lists_.showThumbnail() && shownFile_ >= 0);
         return TRUE;
     }
     return FALSE;
@@ -66,7 +65,6 @@ INT_PTR DiskChooser::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 void DiskChooser::OnInit() {
     WaitCursor hourglass;
     lists_.Attach(window_);
-    CheckDlgButton(window_, IDC_CHOOSER_SHOW_THUMBNAIL, BST_UNCHECKED);
     tree_.Attach(GetDlgItem(window_, IDC_CHOOSER_TREE));
     std::string previous = folder_;
     tree_.Open(previous);
@@ -105,33 +103,18 @@ void DiskChooser::FillFiles(const std::string& folder) {
 }
 
 void DiskChooser::OnCommand(int id, int code) {
-    switch (id) {
-    case IDC_CHOOSER_FILES:
-        if (code == LBN_SELCHANGE) OnFileSelection();
-        break;
-    case IDC_CHOOSER_ADD:
+    switch (lists_.OnCommand(id, code)) {
+    case ChooserLists::Command::kAdd:
         for (int item : lists_.SelectedFiles()) lists_.AddTransfer(files_[size_t(item)], files_[size_t(item)]);
         break;
-    case IDC_CHOOSER_REMOVE:
-        lists_.RemoveSelectedTransfers();
-        break;
-    case IDC_CHOOSER_REMOVE_ALL:
-        lists_.RemoveAllTransfers();
-        break;
-    case IDC_CHOOSER_SHOW_THUMBNAIL:
-        showThumbnail_ = IsDlgButtonChecked(window_, IDC_CHOOSER_SHOW_THUMBNAIL) == BST_CHECKED;
+    case ChooserLists::Command::kSelectionChanged:
         OnFileSelection();
         break;
-    case IDC_CHOOSER_HELP:
-        ShowAcquireHelp(window_);
+    case ChooserLists::Command::kEnd:
+        EndDialog(window_, id);
+        return;
+    case ChooserLists::Command::kNone:
         break;
-    case IDOK:
-        chosen_ = lists_.transferValues();
-        EndDialog(window_, IDOK);
-        return;
-    case IDCANCEL:
-        EndDialog(window_, IDCANCEL);
-        return;
     }
     lists_.UpdateButtons();
 }
@@ -139,7 +122,7 @@ void DiskChooser::OnCommand(int id, int code) {
 void DiskChooser::OnFileSelection() {
     int item = int(SendMessageA(lists_.files(), LB_GETCARETINDEX, 0, 0));
     bool selected = item >= 0 && size_t(item) < files_.size() && SendMessageA(lists_.files(), LB_GETSEL, WPARAM(item), 0) > 0;
-    if (showThumbnail_ && selected && item != shownFile_) {
+    if (lists_.showThumbnail() && selected && item != shownFile_) {
         WaitCursor hourglass;
         PictureReading reading;
         uint32_t size = 0;

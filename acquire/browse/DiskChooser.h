@@ -21,9 +21,9 @@ public:
     // IDOK, IDCANCEL, or -1 when the dialog could not be made.
     INT_PTR Run(HWND owner);
     // After IDOK: the transfer list's paths, in its order.
-    const std::vector<std::string>& chosen() const { return chosen_; }
+    const std::vector<std::string>& chosen() const { return lists_.transferValues(); }
     const std::string& folder() const { return folder_; }
-    bool showThumbnail() const { return showThumbnail_; }
+    bool showThumbnail() const { return lists_.showThumbnail(); }
     bool showFileExt() const { return showFileExt_; }
 
     INT_PTR Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -45,14 +45,12 @@ private:
     std::vector<std::string> patterns_;
     std::string folder_;
     bool showFileExt_;
-    bool showThumbnail_ = false;
     HWND window_ = nullptr;
     ChooserLists lists_;
     FolderTree tree_;
     std::vector<std::string> files_;   // full paths, in the file list's order
     std::vector<BYTE> thumbnail_;
     int shownFile_ = -1;
-    std::vector<std::string> chosen_;
 };
 
 }  // namespace acquire

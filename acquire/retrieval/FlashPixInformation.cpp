@@ -10,6 +10,22 @@
 namespace acquire {
 namespace {
 
+// The toolkit started for one reading and stopped after it, so that nothing of it outlives the
+// reading (OLE on this thread, the toolkit's state).
+class ToolkitSession {
+public:
+    ToolkitSession() : started_(NIFStartToolkit() == NIF_OK) {}
+    ~ToolkitSession() {
+        if (started_) NIFStopToolkit();
+    }
+    ToolkitSession(const ToolkitSession&) = delete;
+    ToolkitSession& operator=(const ToolkitSession&) = delete;
+    explicit operator bool() const { return started_; }
+
+private:
+    bool started_;
+};
+
 struct ImageCloser {
     void operator()(NIFHandle* handle) const { NIFCloseImage(handle); }
 };
@@ -53,7 +69,8 @@ std::vector<BYTE> DecodedThumbnail(NIFHandle* image, const NIFImageInformation& 
 }  // namespace
 
 int ReadFlashPixInformation(const BYTE* data, size_t size, PictureReading* reading) {
-    if (!data || NIFStartToolkit() != NIF_OK) return kErrFlashPixRefused;
+    ToolkitSession toolkit;
+    if (!data || !toolkit) return kErrFlashPixRefused;
     NIFHandle* opened = nullptr;
     long width = 0, height = 0, kind = 0;
     if (NIFOpenImageFromMemory(data, static_cast<unsigned long>(size), &opened, &width, &height, &kind) != NIF_OK || !opened)

@@ -15,17 +15,13 @@ using namespace acquiretest;
 
 namespace {
 
-uint32_t WINAPI IgnoreSelection(uint32_t, SelectionRecord*, uintptr_t) { return 0; }
-
 class CameraBrowserTest : public SimulatedCameraTest {
 protected:
     void SetUp() override {
         SimulatedCameraTest::SetUp();
         acquire = std::make_unique<AcquireModule>(1, 5);
         ASSERT_TRUE(acquire->loaded());
-        parent.reset(CreateWindowA("STATIC", "TWAIN application", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300, 200,
-                                   nullptr, nullptr, nullptr, nullptr));
-        dialog = acquire->calls().open(parent.get(), -1, IgnoreSelection);
+        dialog = OpenAcquireDialog(acquire->calls(), &parent);
         ASSERT_TRUE(dialog);
     }
     void TearDown() override {
@@ -140,23 +136,16 @@ TEST_F(CameraBrowserTest, TwoChosenPicturesAreRetrievedIntoTheDialog) {
 }
 
 TEST_F(CameraBrowserTest, ACameraThatCannotServeSaysWhyBeforeTheChooserOpens) {
-    Sim("card out");
-    {
+    auto errorShown = [this] {
         WindowAnswerer error("Error", IDOK);
         PressCamera();
-        auto seen = error.Seen();
-        ASSERT_TRUE(seen);
-        EXPECT_TRUE(seen->Shows("No memory card is found in the camera."));
-    }
+        return error.Seen().value_or(SeenWindow{});
+    };
+    Sim("card out");
+    EXPECT_TRUE(errorShown().Shows("No memory card is found in the camera."));
     Sim("card in");
     for (int n = int(CardPictures().size()); n >= 1; --n) ASSERT_TRUE(DeleteFileA(CardPath(PicturePath(n)).c_str()));
-    {
-        WindowAnswerer error("Error", IDOK);
-        PressCamera();
-        auto seen = error.Seen();
-        ASSERT_TRUE(seen);
-        EXPECT_TRUE(seen->Shows("The camera has no pictures."));
-    }
+    EXPECT_TRUE(errorShown().Shows("The camera has no pictures."));
     EXPECT_EQ("", DialogText(dialog, IDC_RETRIEVED_FIELD));
     EXPECT_FALSE(Enabled(dialog, IDC_TRANSFER_BUTTON));
 }

@@ -7,29 +7,32 @@
 
 namespace acquiretest {
 
-std::vector<std::string> ListItems(HWND list) {
+namespace {
+
+uint32_t WINAPI IgnoreSelection(uint32_t, SelectionRecord*, uintptr_t) { return 0; }
+
+std::vector<std::string> ItemsOf(HWND control, UINT count, UINT length, UINT text) {
     std::vector<std::string> items;
-    LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        char text[512] = {};
-        if (SendMessageA(list, LB_GETTEXTLEN, WPARAM(i), 0) < LRESULT(sizeof text))
-            SendMessageA(list, LB_GETTEXT, WPARAM(i), LPARAM(text));
-        items.push_back(text);
+    LRESULT n = SendMessageA(control, count, 0, 0);
+    for (LRESULT i = 0; i < n; ++i) {
+        char item[512] = {};
+        if (SendMessageA(control, length, WPARAM(i), 0) < LRESULT(sizeof item)) SendMessageA(control, text, WPARAM(i), LPARAM(item));
+        items.push_back(item);
     }
     return items;
 }
 
-std::vector<std::string> ComboItems(HWND combo) {
-    std::vector<std::string> items;
-    LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        char text[256] = {};
-        if (SendMessageA(combo, CB_GETLBTEXTLEN, WPARAM(i), 0) < LRESULT(sizeof text))
-            SendMessageA(combo, CB_GETLBTEXT, WPARAM(i), LPARAM(text));
-        items.push_back(text);
-    }
-    return items;
+}  // namespace
+
+HWND OpenAcquireDialog(const AcquireCalls& calls, pv::UniqueWindow* parent) {
+    parent->reset(CreateWindowA("STATIC", "TWAIN application", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300, 200, nullptr,
+                                nullptr, nullptr, nullptr));
+    return calls.open(parent->get(), -1, IgnoreSelection);
 }
+
+std::vector<std::string> ListItems(HWND list) { return ItemsOf(list, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT); }
+
+std::vector<std::string> ComboItems(HWND combo) { return ItemsOf(combo, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT); }
 
 std::string ComboText(HWND combo) {
     char text[256] = {};

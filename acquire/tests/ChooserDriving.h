@@ -1,12 +1,19 @@
 // A user's actions in the picture choosers and the Preferences dialog, sent from a driver thread.
 #pragma once
 
+#include "AcquireModule.h"
+#include "UniqueWindow.h"
+
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
 namespace acquiretest {
+
+// A visible "TWAIN application" window and the acquire dialog opened under it, whose selection
+// callback accepts and records nothing.
+HWND OpenAcquireDialog(const AcquireCalls& calls, pv::UniqueWindow* parent);
 
 std::vector<std::string> ListItems(HWND list);
 std::vector<std::string> ComboItems(HWND combo);

@@ -18,8 +18,6 @@ using namespace acquiretest;
 
 namespace {
 
-uint32_t WINAPI IgnoreSelection(uint32_t, SelectionRecord*, uintptr_t) { return 0; }
-
 void WritePreference(const char* key, const std::string& value) {
     WritePrivateProfileStringA("Preferences", key, value.c_str(), "PVACQUIRE.INI");
 }
@@ -52,14 +50,14 @@ protected:
         Put("README.TXT", "not listed");
         acquire = std::make_unique<AcquireModule>(-1, 0);
         ASSERT_TRUE(acquire->loaded());
-        parent.reset(CreateWindowA("STATIC", "TWAIN application", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300, 200,
-                                   nullptr, nullptr, nullptr, nullptr));
-        dialog = acquire->calls().open(parent.get(), -1, IgnoreSelection);
+        dialog = OpenAcquireDialog(acquire->calls(), &parent);
         ASSERT_TRUE(dialog);
     }
     void TearDown() override {
         acquire->calls().close(dialog);
         acquire.reset();
+        // Nothing the chooser or retrieval did keeps the library loaded.
+        EXPECT_EQ(nullptr, GetModuleHandleA("pvacquire.dll"));
         SimulatedCameraTest::TearDown();
     }
     void Put(const std::string& name, const std::string& text) {
@@ -211,7 +209,7 @@ protected:
     void SetUp() override {
         acquire = std::make_unique<AcquireModule>(0, 4);
         ASSERT_TRUE(acquire->loaded());
-        dialog = acquire->calls().open(nullptr, -1, IgnoreSelection);
+        dialog = OpenAcquireDialog(acquire->calls(), &parent);
         ASSERT_TRUE(dialog);
     }
     void TearDown() override {
@@ -228,6 +226,7 @@ protected:
     }
 
     std::unique_ptr<AcquireModule> acquire;
+    pv::UniqueWindow parent;
     HWND dialog = nullptr;
 };
 

@@ -1,6 +1,7 @@
 // Retrieval of camera pictures from the simulated camera: the entries the camera chooser writes
 // become pictures with the camera's thumbnails, which show what the stored files' own embedded
 // thumbnails show.
+#include "FlashPixInformation.h"
 #include "JpegInformation.h"
 #include "RetrievalLoop.h"
 #include "SimulatedCamera.h"
@@ -92,4 +93,21 @@ TEST_F(RetrievalCameraTest, APictureTheCameraDoesNotHaveEndsTheRun) {
     std::vector<PictureEntry> pictures;
     EXPECT_EQ(kPvNoSuchPicture, RetrieveAll({&sources, &pictures, &connection, nullptr}));
     EXPECT_TRUE(pictures.empty());
+}
+
+TEST_F(RetrievalCameraTest, AFlashPixFileOfTheCardShowsWhatTheCamerasThumbnailShows) {
+    std::vector<std::string> names = CardPictures();
+    int n = 0;
+    for (size_t i = 0; i < names.size() && !n; ++i)
+        if (names[i].find(".FPX") != std::string::npos) n = int(i + 1);
+    ASSERT_NE(0, n);
+    std::string file = CardFile(PicturePath(n));
+    PictureReading reading;
+    ASSERT_EQ(0, ReadFlashPixInformation(reinterpret_cast<const BYTE*>(file.data()), file.size(), &reading));
+    PvPictureInfo info{};
+    const int32_t request[3] = {0, 0, 1};
+    ASSERT_EQ(kPvOk, PV360_GetCameraPictInfo(&connection, n, kPvKindFullPicture, request, &info, nullptr));
+    EXPECT_EQ(info.width, reading.width);
+    EXPECT_EQ(info.height, reading.height);
+    EXPECT_LT(MeanDifference(CameraThumbnail(n), reading.thumbnail), 16.0);
 }
