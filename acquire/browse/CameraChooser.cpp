@@ -27,7 +27,7 @@ INT_PTR CameraChooser::Handle(HWND window, UINT message, WPARAM wParam, LPARAM l
         if (!OnInit()) EndDialog(window, -1);
         return TRUE;
     case WM_COMMAND:
-        OnCommand(LOWORD(wParam), HIWORD(wParam));
+        lists_.OnCommand(LOWORD(wParam), HIWORD(wParam), [this] { AddSelected(); }, [this] { OnFileSelection(); });
         return TRUE;
     case WM_DRAWITEM:
         if (wParam != IDC_CHOOSER_THUMBNAIL) return FALSE;
@@ -80,24 +80,11 @@ void CameraChooser::FillTree() {
     for (const Picture& picture : pictures_) insert(card, picture.name);
 }
 
-void CameraChooser::OnCommand(int id, int code) {
-    switch (lists_.OnCommand(id, code)) {
-    case ChooserLists::Command::kAdd:
-        for (int item : lists_.SelectedFiles()) {
-            const Picture& picture = pictures_[size_t(item)];
-            lists_.AddTransfer(picture.name, CameraSourceText(kMemoryCard, picture.number, picture.name));
-        }
-        break;
-    case ChooserLists::Command::kSelectionChanged:
-        OnFileSelection();
-        break;
-    case ChooserLists::Command::kEnd:
-        EndDialog(window_, id);
-        return;
-    case ChooserLists::Command::kNone:
-        break;
+void CameraChooser::AddSelected() {
+    for (int item : lists_.SelectedFiles()) {
+        const Picture& picture = pictures_[size_t(item)];
+        lists_.AddTransfer(picture.name, CameraSourceText(kMemoryCard, picture.number, picture.name));
     }
-    lists_.UpdateButtons();
 }
 
 void CameraChooser::OnFileSelection() {

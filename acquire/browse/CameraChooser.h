@@ -38,7 +38,7 @@ private:
     bool OnInit();
     bool ReadPictureNames();
     void FillTree();
-    void OnCommand(int id, int code);
+    void AddSelected();
     void OnFileSelection();
     void ShowThumbnailOf(int item);
 

@@ -17,29 +17,34 @@ void ChooserLists::Attach(HWND dialog) {
     UpdateButtons();
 }
 
-ChooserLists::Command ChooserLists::OnCommand(int id, int code) {
+void ChooserLists::OnCommand(int id, int code, const std::function<void()>& add,
+                             const std::function<void()>& selectionChanged) {
     switch (id) {
     case IDC_CHOOSER_FILES:
-        return code == LBN_SELCHANGE ? Command::kSelectionChanged : Command::kNone;
+        if (code == LBN_SELCHANGE) selectionChanged();
+        break;
     case IDC_CHOOSER_ADD:
-        return Command::kAdd;
+        add();
+        break;
     case IDC_CHOOSER_REMOVE:
         RemoveSelectedTransfers();
-        return Command::kNone;
+        break;
     case IDC_CHOOSER_REMOVE_ALL:
         RemoveAllTransfers();
-        return Command::kNone;
+        break;
     case IDC_CHOOSER_SHOW_THUMBNAIL:
         showThumbnail_ = IsDlgButtonChecked(dialog_, IDC_CHOOSER_SHOW_THUMBNAIL) == BST_CHECKED;
-        return Command::kSelectionChanged;
+        selectionChanged();
+        break;
     case IDC_CHOOSER_HELP:
         ShowAcquireHelp(dialog_);
-        return Command::kNone;
+        break;
     case IDOK:
     case IDCANCEL:
-        return Command::kEnd;
+        EndDialog(dialog_, id);
+        return;
     }
-    return Command::kNone;
+    UpdateButtons();
 }
 
 std::vector<int> ChooserLists::SelectedFiles() const {

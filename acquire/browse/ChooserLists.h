@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,9 +15,10 @@ class ChooserLists {
 public:
     void Attach(HWND dialog);
 
-    // What a chooser's command asks of the chooser itself, once the lists have done their part.
-    enum class Command { kNone, kAdd, kSelectionChanged, kEnd };
-    Command OnCommand(int id, int code);
+    // A command of the chooser: the lists do their part, add and selectionChanged are the
+    // chooser's own (Add pressed; the file selection or the Show Thumbnail box changed); OK and
+    // Cancel end the dialog.
+    void OnCommand(int id, int code, const std::function<void()>& add, const std::function<void()>& selectionChanged);
     bool showThumbnail() const { return showThumbnail_; }
     HWND files() const { return files_; }
     HWND transfers() const { return transfers_; }

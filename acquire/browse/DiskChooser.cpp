@@ -49,7 +49,7 @@ INT_PTR DiskChooser::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         OnInit();
         return TRUE;
     case WM_COMMAND:
-        OnCommand(LOWORD(wParam), HIWORD(wParam));
+        lists_.OnCommand(LOWORD(wParam), HIWORD(wParam), [this] { AddSelected(); }, [this] { OnFileSelection(); });
         return TRUE;
     case WM_NOTIFY:
         if (wParam == IDC_CHOOSER_TREE && tree_.OnNotify(*reinterpret_cast<const NMHDR*>(lParam))) FillFiles();
@@ -102,21 +102,8 @@ void DiskChooser::FillFiles(const std::string& folder) {
     lists_.UpdateButtons();
 }
 
-void DiskChooser::OnCommand(int id, int code) {
-    switch (lists_.OnCommand(id, code)) {
-    case ChooserLists::Command::kAdd:
-        for (int item : lists_.SelectedFiles()) lists_.AddTransfer(files_[size_t(item)], files_[size_t(item)]);
-        break;
-    case ChooserLists::Command::kSelectionChanged:
-        OnFileSelection();
-        break;
-    case ChooserLists::Command::kEnd:
-        EndDialog(window_, id);
-        return;
-    case ChooserLists::Command::kNone:
-        break;
-    }
-    lists_.UpdateButtons();
+void DiskChooser::AddSelected() {
+    for (int item : lists_.SelectedFiles()) lists_.AddTransfer(files_[size_t(item)], files_[size_t(item)]);
 }
 
 void DiskChooser::OnFileSelection() {

@@ -36,7 +36,7 @@ public:
 
 private:
     void OnInit();
-    void OnCommand(int id, int code);
+    void AddSelected();
     // The files of the folder selected in the tree, or of the folder given.
     void FillFiles();
     void FillFiles(const std::string& folder);
