@@ -158,3 +158,19 @@ TEST_F(CameraBrowserTest, CancelInTheChooserRetrievesNothing) {
     EXPECT_EQ("0", PreferenceValue("CameraShowThumbnail"));
     EXPECT_EQ("Use one of the Get Pictures buttons to locate pictures.", DialogText(dialog, IDC_STATUS_LINE));
 }
+
+TEST_F(CameraBrowserTest, DecliningTheBatteryQuestionCancelsSilentlyAndDisconnects) {
+    Sim("battery low");
+    Sim("mains off");
+    WindowAnswerer question("Warning", IDNO);
+    PressCamera();
+    auto asked = question.Seen();
+    ASSERT_TRUE(asked);
+    EXPECT_TRUE(asked->Shows("Batteries in camera are nearly in need of replacement.\nIf you have an AC adapter, you should "
+                             "consider using it \nfor transferring pictures. OK to continue?"));
+    EXPECT_EQ("", DialogText(dialog, IDC_RETRIEVED_FIELD));
+    // Not connected: the camera information is not written.
+    uint16_t camera[3] = {77, 77, 77};
+    EXPECT_EQ(0, acquire->calls().getCameraInfo(camera));
+    EXPECT_EQ(77, camera[0]);
+}
