@@ -133,6 +133,20 @@ TEST_F(CameraBrowserTest, TwoChosenPicturesAreRetrievedIntoTheDialog) {
     ASSERT_TRUE(seen);
     EXPECT_TRUE(seen->Shows("Displayed pictures will be discarded."));
     EXPECT_EQ(" Number retrieved: 2", DialogText(dialog, IDC_RETRIEVED_FIELD));
+
+    // Continue discards them, whatever the chooser's answer then.
+    bool chooserOpened = false;
+    WindowDriver discard("Warning", [&](HWND box) {
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        HWND chooser = WaitForProcessWindow("Get Camera Pictures", 20000);
+        chooserOpened = chooser != nullptr;
+        if (chooser) PostMessageA(chooser, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    });
+    PressCamera();
+    ASSERT_TRUE(discard.Drove());
+    EXPECT_TRUE(chooserOpened);
+    EXPECT_EQ("", DialogText(dialog, IDC_RETRIEVED_FIELD));
+    EXPECT_FALSE(Enabled(dialog, IDC_TRANSFER_BUTTON));
 }
 
 TEST_F(CameraBrowserTest, ACameraThatCannotServeSaysWhyBeforeTheChooserOpens) {
