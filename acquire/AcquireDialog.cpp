@@ -2,8 +2,12 @@
 
 #include "AboutBox.h"
 #include "AcquireManager.h"
+#include "CameraBrowser.h"
+#include "DiskBrowser.h"
 #include "ErrorDisplay.h"
 #include "PvresIds.h"
+#include "PictureInformation.h"
+#include "PreferencesDialog.h"
 #include "PvresModule.h"
 #include "StatusFields.h"
 #include "ThumbnailSelection.h"
@@ -83,6 +87,9 @@ INT_PTR AcquireDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
         OnClick({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, wParam);
         return TRUE;
+    case WM_LBUTTONDBLCLK:
+        OnDoubleClick({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return TRUE;
     case WM_VSCROLL:
         area_.Scroll(LOWORD(wParam), manager_.pictures().size());
         return TRUE;
@@ -161,8 +168,37 @@ void AcquireDialog::OnClick(POINT point, WPARAM keys) {
     area_.Redraw();
 }
 
+void AcquireDialog::OnDoubleClick(POINT point) {
+    if (!area_.Contains(point)) return;
+    const auto& pictures = manager_.pictures();
+    int index = area_.HitTest(point, pictures.size());
+    if (index >= 0) ShowPictureInformation(pictures[size_t(index)], window_);
+}
+
+void AcquireDialog::OnGetPictures(int (*run)(AcquireManager&, AcquireDialog&)) {
+    if (gettingPictures_) return;
+    gettingPictures_ = true;
+    HWND window = window_;
+    int code = run(manager_, *this);
+    // The source may have closed the dialog meanwhile.
+    if (!IsWindow(window) || manager_.dialog() != this) return;
+    gettingPictures_ = false;
+    Refresh();
+    ShowStatus(manager_.pictures().empty() ? IDS_PV_STATUS_LOCATE : IDS_PV_STATUS_CLICK_TRANSFER);
+    ShowAcquireError(code, window);
+}
+
 void AcquireDialog::OnCommand(int id) {
     switch (id) {
+    case IDC_CAMERA_BUTTON:
+        OnGetPictures(GetCameraPictures);
+        break;
+    case IDC_DISK_BUTTON:
+        OnGetPictures(GetDiskPictures);
+        break;
+    case IDC_PREF_BUTTON:
+        EditPreferences(&manager_.preferences(), manager_.ports(), window_);
+        break;
     case IDC_TRANSFER_BUTTON:
         OnTransfer();
         break;

@@ -41,6 +41,10 @@ private:
     void OnCommand(int id);
     bool OnDrawItem(const DRAWITEMSTRUCT& item);
     void OnClick(POINT point, WPARAM keys);
+    // The Picture Information box of the thumbnail under the point.
+    void OnDoubleClick(POINT point);
+    // A chooser's run (camera or disk) and its outcome shown.
+    void OnGetPictures(int (*run)(AcquireManager&, AcquireDialog&));
     void OnTransfer();
     void OnUserClose();
     void UpdateFields();
@@ -51,6 +55,7 @@ private:
     std::array<BitmapButton, 6> buttons_;
     ThumbnailArea area_;
     bool transferring_ = false;
+    bool gettingPictures_ = false;
 };
 
 }  // namespace acquire

@@ -56,6 +56,11 @@ const PictureEntry* AcquireManager::Picture(uint32_t number) const {
     return number >= 1 && number <= pictures_.size() ? &pictures_[number - 1] : nullptr;
 }
 
+void AcquireManager::EmptyPictures() {
+    pictures_.clear();
+    selectedCount_ = 0;
+}
+
 int AcquireManager::ConnectCamera(HWND owner) {
     CameraConnection::Options options;
     options.preferences = preferences_;

@@ -11,6 +11,7 @@
 #include "PortSearch.h"
 
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace acquire {
@@ -49,6 +50,10 @@ public:
     int ConnectCamera(HWND owner);
 
     std::vector<PictureEntry>& pictures() { return pictures_; }
+    // Empties the picture list and the user's selection of it.
+    void EmptyPictures();
+    // What the picture choosers picked for retrieval (Retrieval's SourceEntry texts).
+    std::vector<std::string>& sources() { return sources_; }
     const PictureEntry* Picture(uint32_t number) const;
     int32_t selectedCount() const { return selectedCount_; }
     void SetSelectedCount(int32_t count) { selectedCount_ = count; }
@@ -68,6 +73,7 @@ private:
     std::unique_ptr<pv::LockedGlobal> selectionLock_;   // released before the block
     bool noDialogMode_ = false;
     std::vector<PictureEntry> pictures_;
+    std::vector<std::string> sources_;
     bool firstConnect_ = true;
     CameraConnection connection_;
     CameraPreferences preferences_;

@@ -1,8 +1,10 @@
-// The camera preferences of PVACQUIRE.INI (section "Preferences" in the Windows directory): read
-// when the library starts and written back when it is unloaded.
+// The preferences of PVACQUIRE.INI (section "Preferences" in the Windows directory): the camera's,
+// read when the library starts and written back when it is unloaded, and the picture choosers',
+// read when a chooser opens and written when it closes.
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace acquire {
 
@@ -14,5 +16,13 @@ struct CameraPreferences {
 
 CameraPreferences ReadCameraPreferences();
 void WriteCameraPreferences(const CameraPreferences& preferences);
+
+struct DiskChooserSettings {
+    std::string previousPath;   // the folder shown last; the Windows directory, or "C:\\", at first
+    bool showFileExt = true;
+};
+DiskChooserSettings ReadDiskChooserSettings();
+void WriteDiskChooserSettings(const std::string& previousPath, bool showThumbnail, bool showFileExt);
+void WriteCameraChooserSettings(int32_t memory, bool showThumbnail);
 
 }  // namespace acquire

@@ -1,15 +1,28 @@
 #include "NIFError.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
 namespace nif {
 namespace {
 
+// Plain data: a thread-local object with a destructor would keep the library loaded for good
+// (the runtime pins a library whose threads have destructors to run).
 struct LastError {
     int code = NIF_OK;
-    std::string message;
+    char message[1024];
+
+    void set(int newCode, const std::string& text) {
+        code = newCode;
+        size_t length = std::min(text.size(), sizeof message - 1);
+        std::memcpy(message, text.data(), length);
+        message[length] = '\0';
+    }
 };
 
 LastError& ThreadError() {
-    thread_local LastError error;
+    thread_local LastError error{};
     return error;
 }
 
@@ -43,9 +56,7 @@ constexpr ScodeEntry kScodes[] = {
 }  // namespace
 
 int Fail(int code, const std::string& message) {
-    LastError& e = ThreadError();
-    e.code = code;
-    e.message = message;
+    ThreadError().set(code, message);
     return code;
 }
 
@@ -65,21 +76,17 @@ int FailFromException(const char* where, bool outOfMemory) noexcept {
     const int code = outOfMemory ? NIF_OUT_OF_MEMORY : NIF_BAD_FILE;
     LastError& e = ThreadError();
     e.code = code;
-    try {
-        e.message = std::string(outOfMemory ? "Out of memory in " : "Unexpected failure in ") + where + ".";
-    } catch (...) {
-        e.message.clear();
-    }
+    std::snprintf(e.message, sizeof e.message, "%s%s.", outOfMemory ? "Out of memory in " : "Unexpected failure in ", where);
     return code;
 }
 
 int LastCode() { return ThreadError().code; }
-const std::string& LastMessage() { return ThreadError().message; }
+std::string LastMessage() { return ThreadError().message; }
 void ClearLastError() { Fail(NIF_OK, std::string()); }
 
 }  // namespace nif
 
 extern "C" int NIFGetLastError(const char** message) {
-    if (message) *message = nif::LastMessage().c_str();
+    if (message) *message = nif::ThreadError().message;
     return nif::LastCode();
 }

@@ -16,7 +16,7 @@ int Fail(int code, const std::string& message);
 int FailHr(HRESULT hr, const char* where);
 const char* ScodeName(HRESULT hr);
 int LastCode();
-const std::string& LastMessage();
+std::string LastMessage();
 void ClearLastError();
 
 }  // namespace nif

@@ -2,11 +2,11 @@
 // describe the picture and hand it over, and the dialog holding that picture for a Transfer and given
 // back after a failed or cancelled one.
 #include "AcquireModule.h"
+#include "ChooserDriving.h"
 #include "GlobalMemory.h"
 #include "PvresIds.h"
 #include "Screenshot.h"
 #include "SimulatedCamera.h"
-#include "ThumbnailArea.h"
 #include "UniqueWindow.h"
 #include "WindowAnswerer.h"
 
@@ -69,14 +69,6 @@ std::string Text(HWND dialog, int id) {
     char text[256] = {};
     GetDlgItemTextA(dialog, id, text, sizeof text);
     return text;
-}
-
-// The point of the dialog's client area at the middle of the first thumbnail.
-LPARAM FirstThumbnail(HWND dialog) {
-    RECT area;
-    GetWindowRect(GetDlgItem(dialog, IDC_THUMBNAIL_AREA), &area);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&area), 2);
-    return MAKELPARAM(area.left + acquire::ThumbnailArea::kGap + 50, area.top + acquire::ThumbnailArea::kGap + 40);
 }
 
 }  // namespace
@@ -151,11 +143,11 @@ TEST_F(AcquireCameraTest, DialogHoldsThePictureForTransfer) {
     }
     EXPECT_TRUE(g_selections.empty());
 
-    SendMessageA(dialog, WM_LBUTTONDOWN, 0, FirstThumbnail(dialog));
+    SendMessageA(dialog, WM_LBUTTONDOWN, 0, acquiretest::FirstThumbnail(dialog));
     EXPECT_EQ(" Number selected: 1", Text(dialog, IDC_SELECTED_FIELD));
-    SendMessageA(dialog, WM_LBUTTONDOWN, MK_CONTROL, FirstThumbnail(dialog));
+    SendMessageA(dialog, WM_LBUTTONDOWN, MK_CONTROL, acquiretest::FirstThumbnail(dialog));
     EXPECT_EQ(" Number selected: 0", Text(dialog, IDC_SELECTED_FIELD));
-    SendMessageA(dialog, WM_LBUTTONDOWN, MK_CONTROL, FirstThumbnail(dialog));
+    SendMessageA(dialog, WM_LBUTTONDOWN, MK_CONTROL, acquiretest::FirstThumbnail(dialog));
     acquiretest::PumpMessages(300);
     EXPECT_NE("", dialogtest::SaveScreenshot(dialog, "acquire_dialog_selected"));
 
@@ -204,7 +196,7 @@ TEST_F(AcquireCameraTest, DialogComesBackAfterAFailedOrCancelledPicture) {
     ASSERT_EQ(0, calls().notUIWindow(-1, CountDone));
     HWND dialog = OpenDialog();
     ASSERT_TRUE(dialog);
-    SendMessageA(dialog, WM_LBUTTONDOWN, 0, FirstThumbnail(dialog));
+    SendMessageA(dialog, WM_LBUTTONDOWN, 0, acquiretest::FirstThumbnail(dialog));
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_TRANSFER_BUTTON, BN_CLICKED), 0);
     ASSERT_FALSE(IsWindowEnabled(dialog));
 

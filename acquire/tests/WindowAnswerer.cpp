@@ -59,18 +59,41 @@ std::optional<SeenWindow> WindowAnswerer::Seen() {
     return seen_;
 }
 
-void WindowAnswerer::Watch(DWORD timeoutMs) {
+HWND WaitForProcessWindow(const std::string& caption, DWORD timeoutMs) {
     DWORD start = GetTickCount();
     while (GetTickCount() - start < timeoutMs) {
-        if (HWND window = FindProcessWindow(caption_)) {
+        if (HWND window = FindProcessWindow(caption)) {
             // Let the window finish drawing its controls before they are read.
             Sleep(100);
-            seen_ = SeenWindow{caption_, ChildTexts(window)};
-            PostMessageA(window, WM_COMMAND, MAKEWPARAM(button_, BN_CLICKED), LPARAM(GetDlgItem(window, button_)));
-            return;
+            return window;
         }
         Sleep(30);
     }
+    return nullptr;
+}
+
+void WindowAnswerer::Watch(DWORD timeoutMs) {
+    HWND window = WaitForProcessWindow(caption_, timeoutMs);
+    if (!window) return;
+    seen_ = SeenWindow{caption_, ChildTexts(window)};
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(button_, BN_CLICKED), LPARAM(GetDlgItem(window, button_)));
+}
+
+WindowDriver::WindowDriver(std::string caption, std::function<void(HWND)> drive, DWORD timeoutMs)
+    : thread_([this, caption = std::move(caption), drive = std::move(drive), timeoutMs] {
+          if (HWND window = WaitForProcessWindow(caption, timeoutMs)) {
+              drive(window);
+              drove_ = true;
+          }
+      }) {}
+
+WindowDriver::~WindowDriver() {
+    if (thread_.joinable()) thread_.join();
+}
+
+bool WindowDriver::Drove() {
+    if (thread_.joinable()) thread_.join();
+    return drove_;
 }
 
 void PumpMessages(DWORD milliseconds, bool (*isDialogMessage)(MSG*)) {

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <functional>
 #include <optional>
 #include <string>
 #include <thread>
@@ -38,8 +39,27 @@ private:
     std::thread thread_;
 };
 
+// Driving a window that code under test shows on the test's own thread: a watcher thread waits for
+// the window and runs drive with it (sending it and its controls messages as a user's actions).
+class WindowDriver {
+public:
+    WindowDriver(std::string caption, std::function<void(HWND)> drive, DWORD timeoutMs = 20000);
+    ~WindowDriver();
+    WindowDriver(const WindowDriver&) = delete;
+    WindowDriver& operator=(const WindowDriver&) = delete;
+
+    // Waits for the watcher to finish; false when no such window came.
+    bool Drove();
+
+private:
+    bool drove_ = false;
+    std::thread thread_;
+};
+
 // The visible top-level window of this process with the caption; null when there is none.
 HWND FindProcessWindow(const std::string& caption);
+// The same, waited for; null when it did not come in time.
+HWND WaitForProcessWindow(const std::string& caption, DWORD timeoutMs);
 std::vector<std::string> ChildTexts(HWND window);
 
 // Runs the thread's messages for a while, letting the acquire dialog see its own.

@@ -4,8 +4,11 @@ namespace {
 
 constexpr uint16_t kExifIfdTag = 34665;
 constexpr uint16_t kMakerNoteTag = 37500;
+constexpr uint16_t kStripOffsetsTag = 273;
 constexpr size_t kMakerBlockSize = 48;
 constexpr size_t kTiffStart = 12;   // SOI, APP1 marker and length, "Exif\0\0"
+
+using State = MakerNoteReading::State;
 
 // Big-endian reads within the TIFF structure; out of range reads fail.
 class TiffReader {
@@ -17,7 +20,7 @@ public:
     const BYTE* At(size_t offset) const { return tiff_ + offset; }
 
     // The value field of the directory entry with the tag (an offset for large values).
-    std::optional<uint32_t> Find(uint32_t directory, uint16_t tag, uint32_t* count = nullptr) const {
+    std::optional<uint32_t> Find(size_t directory, uint16_t tag, uint32_t* count = nullptr) const {
         if (!Fits(directory, 2)) return std::nullopt;
         uint16_t entries = U16(directory);
         if (!Fits(directory + 2, size_t(entries) * 12)) return std::nullopt;
@@ -37,10 +40,15 @@ private:
 
 bool InRange(BYTE value, BYTE highest) { return value <= highest; }
 
-std::optional<MakerNote> Decode(const BYTE* b) {
-    if ((b[1] != 3 && b[1] != 4) || b[2] != 3 || !InRange(b[3], 1) || !InRange(b[4], 3) || !InRange(b[17], 4) ||
-        !InRange(b[27], 2))
-        return std::nullopt;
+// The camera's own blocks name the camera at byte 1 and carry 3 at byte 2; other makers' blocks
+// are none of its business.
+bool IsCamerasBlock(const BYTE* b) { return (b[1] == 3 || b[1] == 4) && b[2] == 3; }
+
+bool KeepsTheRules(const BYTE* b) {
+    return InRange(b[3], 1) && InRange(b[4], 3) && InRange(b[17], 4) && InRange(b[27], 2);
+}
+
+MakerNote Decode(const BYTE* b) {
     MakerNote note;
     note.cameraType = b[1] == 4 ? 106 : 105;
     note.taken = uint32_t(b[12]) << 24 | uint32_t(b[13]) << 16 | uint32_t(b[14]) << 8 | b[15];
@@ -52,18 +60,38 @@ std::optional<MakerNote> Decode(const BYTE* b) {
     return note;
 }
 
+// The thumbnail's offset in the file: the strip that the directory after the block's fixed bytes
+// names, when the head holds all of it.
+size_t ThumbnailOffset(const TiffReader& tiff, size_t maker, uint32_t makerBytes) {
+    if (makerBytes < kMakerBlockSize + 2) return 0;
+    auto strip = tiff.Find(maker + kMakerBlockSize, kStripOffsetsTag);
+    if (!strip || !tiff.Fits(*strip, kMakerThumbnailBytes)) return 0;
+    return kTiffStart + *strip;
+}
+
 }  // namespace
 
-std::optional<MakerNote> ReadMakerNote(const BYTE* head, size_t size) {
+MakerNoteReading InspectMakerNote(const BYTE* head, size_t size) {
     if (size < kTiffStart + 8 || head[0] != 0xFF || head[1] != 0xD8 || head[2] != 0xFF || head[3] != 0xE1 ||
         std::string_view(reinterpret_cast<const char*>(head + 6), 4) != "Exif")
-        return std::nullopt;
+        return {};
     TiffReader tiff(head + kTiffStart, size - kTiffStart);
-    if (tiff.U16(0) != 0x4D4D || tiff.U16(2) != 42) return std::nullopt;
+    if (tiff.U16(0) != 0x4D4D || tiff.U16(2) != 42) return {};
     auto exif = tiff.Find(tiff.U32(4), kExifIfdTag);
-    if (!exif) return std::nullopt;
+    if (!exif) return {};
     uint32_t count = 0;
     auto maker = tiff.Find(*exif, kMakerNoteTag, &count);
-    if (!maker || count < kMakerBlockSize || !tiff.Fits(*maker, kMakerBlockSize)) return std::nullopt;
-    return Decode(tiff.At(*maker));
+    if (!maker) return {};
+    if (!tiff.Fits(*maker, 3) || !IsCamerasBlock(tiff.At(*maker))) return {};
+    if (count < kMakerBlockSize || !tiff.Fits(*maker, kMakerBlockSize) || !KeepsTheRules(tiff.At(*maker)))
+        return {State::kBroken, {}};
+    MakerNoteReading reading{State::kRead, Decode(tiff.At(*maker))};
+    reading.note.thumbnailOffset = ThumbnailOffset(tiff, *maker, count);
+    return reading;
+}
+
+std::optional<MakerNote> ReadMakerNote(const BYTE* head, size_t size) {
+    MakerNoteReading reading = InspectMakerNote(head, size);
+    if (reading.state != State::kRead) return std::nullopt;
+    return reading.note;
 }
