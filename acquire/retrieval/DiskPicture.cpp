@@ -3,6 +3,7 @@
 #include "ErrorDisplay.h"
 #include "FlashPixInformation.h"
 #include "JpegInformation.h"
+#include "PictureFormat.h"
 #include "RetrievalCodes.h"
 #include "SourceEntry.h"
 #include "UniqueHandle.h"
@@ -23,7 +24,7 @@ bool ReadWholeFile(const std::string& path, std::vector<BYTE>* bytes) {
 }
 
 int ReadDiskPicture(const std::string& path, PictureReading* reading, uint32_t* byteCount) {
-    int format = DiskFileFormat(path);
+    int format = FormatOfFileName(path);
     if (format < 0) return format;
     std::vector<BYTE> bytes;
     try {

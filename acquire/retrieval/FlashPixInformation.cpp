@@ -77,17 +77,17 @@ int ReadFlashPixInformation(const BYTE* data, size_t size, PictureReading* readi
         return kErrFlashPixRefused;
     ImageHandle image(opened);
     NIFImageInformation information{};
-    if (NIFGetImageInformation(image.get(), &information) != NIF_OK) return kErrFlashPixFailed;
+    if (NIFGetImageInformation(image.get(), &information) != NIF_OK) return kErrFlashPixDecode;
     if (information.colorSpace != NIF_SPACE_RGB && information.colorSpace != NIF_SPACE_PHOTOYCC)
-        return kErrFlashPixColour;
-    if (information.channels - information.hasOpacity != 3) return kErrFlashPixColour;
+        return kErrFlashPixLayout;
+    if (information.channels - information.hasOpacity != 3) return kErrFlashPixLayout;
     reading->format = kFormatFlashPix;
     reading->width = uint32_t(information.width);
     reading->height = uint32_t(information.height);
     reading->colour = true;
     reading->thumbnail = SummaryThumbnail(image.get());
     if (reading->thumbnail.empty()) reading->thumbnail = DecodedThumbnail(image.get(), information);
-    if (reading->thumbnail.empty()) return kErrFlashPixFailed;
+    if (reading->thumbnail.empty()) return kErrFlashPixDecode;
     return 0;
 }
 

@@ -7,7 +7,7 @@
 
 namespace acquire {
 
-// 0, kErrFlashPixRefused, kErrFlashPixColour or kErrFlashPixFailed.
+// 0, kErrFlashPixRefused, kErrFlashPixLayout or kErrFlashPixDecode.
 int ReadFlashPixInformation(const BYTE* data, size_t size, PictureReading* reading);
 
 }  // namespace acquire

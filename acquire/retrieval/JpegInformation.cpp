@@ -77,9 +77,9 @@ std::vector<BYTE> ReducedThumbnail(Decompression& jpeg) {
 }  // namespace
 
 int ReadJpegInformation(const BYTE* data, size_t size, PictureReading* reading) {
-    if (!data || size < 3 || data[0] != 0xFF || data[1] != 0xD8 || data[2] != 0xFF) return kErrJpegRefused;
+    if (!data || size < 3 || data[0] != 0xFF || data[1] != 0xD8 || data[2] != 0xFF) return kErrJpegData;
     MakerNoteReading maker = InspectMakerNote(data, size);
-    if (maker.state == MakerNoteReading::State::kBroken) return kErrJpegRefused;
+    if (maker.state == MakerNoteReading::State::kBroken) return kErrJpegData;
     Decompression jpeg(data, size);
     if (!jpeg.ReadHeader()) return kErrJpegHeader;
     reading->format = kFormatJpeg;
@@ -91,7 +91,7 @@ int ReadJpegInformation(const BYTE* data, size_t size, PictureReading* reading) 
         reading->thumbnail = MakeThumbnail({data + reading->maker->thumbnailOffset, kThumbWidth, kThumbHeight, kThumbWidth * 3});
     } else {
         reading->thumbnail = ReducedThumbnail(jpeg);
-        if (reading->thumbnail.empty()) return kErrJpegRefused;
+        if (reading->thumbnail.empty()) return kErrJpegData;
     }
     return 0;
 }

@@ -6,7 +6,7 @@
 
 namespace acquire {
 
-// 0, kErrJpegRefused (no JPEG, a broken camera block, undecodable data) or kErrJpegHeader.
+// 0, kErrJpegData (no JPEG, a broken camera block, undecodable data) or kErrJpegHeader.
 int ReadJpegInformation(const BYTE* data, size_t size, PictureReading* reading);
 
 }  // namespace acquire

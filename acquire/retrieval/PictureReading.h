@@ -2,6 +2,7 @@
 // thumbnail (bottom-up rows of blue, green, red; empty when none could be made).
 #pragma once
 
+#include "DecodeCodes.h"
 #include "MakerNote.h"
 
 #include <windows.h>
@@ -11,9 +12,6 @@
 #include <vector>
 
 namespace acquire {
-
-constexpr int kFormatJpeg = 3;
-constexpr int kFormatFlashPix = 4;
 
 struct PictureReading {
     uint32_t width = 0;

@@ -1,23 +1,13 @@
 #include "SourceEntry.h"
 
-#include "PictureReading.h"
-#include "RetrievalCodes.h"
-
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 
 namespace acquire {
 namespace {
 
 constexpr size_t kNameLimit = 259;
-
-bool Holds(const std::string& text, const char* part) {
-    std::string upper = text;
-    std::transform(upper.begin(), upper.end(), upper.begin(), [](unsigned char c) { return char(toupper(c)); });
-    return upper.find(part) != std::string::npos;
-}
 
 }  // namespace
 
@@ -42,12 +32,6 @@ bool ParseSourceEntry(const std::string& text, int32_t position, SourceEntry* en
     entry->picture = picture;
     entry->name = text.substr(size_t(consumed), kNameLimit);
     return true;
-}
-
-int DiskFileFormat(const std::string& path) {
-    if (Holds(path, ".JPG")) return kFormatJpeg;
-    if (Holds(path, ".FPX")) return kFormatFlashPix;
-    return kErrUnknownFileType;
 }
 
 }  // namespace acquire

@@ -21,8 +21,4 @@ std::string CameraSourceText(int32_t memory, int32_t picture, const std::string&
 // written as a camera entry is.
 bool ParseSourceEntry(const std::string& text, int32_t position, SourceEntry* entry);
 
-// A disk file's format from its name: kFormatJpeg for a name holding ".JPG", else kFormatFlashPix
-// for one holding ".FPX" (without regard to case), else kErrUnknownFileType.
-int DiskFileFormat(const std::string& path);
-
 }  // namespace acquire

@@ -5,6 +5,7 @@
 #include "FpxTestWriter.h"
 #include "JpegInformation.h"
 #include "PictureInformation.h"
+#include "PictureFormat.h"
 #include "RetrievalCodes.h"
 #include "RetrievalLoop.h"
 #include "RetrievalProgress.h"
@@ -57,11 +58,11 @@ TEST(SourceEntry, CameraEntriesRoundTripAndDiskPathsStayWhole) {
 }
 
 TEST(SourceEntry, FormatComesFromTheName) {
-    EXPECT_EQ(kFormatJpeg, DiskFileFormat("C:\\a\\b.jpg"));
-    EXPECT_EQ(kFormatFlashPix, DiskFileFormat("C:\\a\\B.Fpx"));
-    EXPECT_EQ(kFormatJpeg, DiskFileFormat("C:\\a\\b.JPG.fpx"));
-    EXPECT_EQ(kErrUnknownFileType, DiskFileFormat("C:\\a\\b.BMP"));
-    EXPECT_EQ(kErrUnknownFileType, DiskFileFormat("C:\\a\\JPG"));
+    EXPECT_EQ(kFormatJpeg, FormatOfFileName("C:\\a\\b.jpg"));
+    EXPECT_EQ(kFormatFlashPix, FormatOfFileName("C:\\a\\B.Fpx"));
+    EXPECT_EQ(kFormatJpeg, FormatOfFileName("C:\\a\\b.JPG.fpx"));
+    EXPECT_EQ(kErrUnknownFileType, FormatOfFileName("C:\\a\\b.BMP"));
+    EXPECT_EQ(kErrUnknownFileType, FormatOfFileName("C:\\a\\JPG"));
 }
 
 TEST(JpegInformation, PlainJpegGivesItsSizeAndAReducedThumbnail) {
@@ -103,17 +104,17 @@ TEST(JpegInformation, CameraBlockGivesItsFieldsAndTheEmbeddedThumbnail) {
 TEST(JpegInformation, RefusesWhatIsNotJpegAndBrokenCameraBlocks) {
     PictureReading reading;
     const Bytes gif = {'G', 'I', 'F', '8', '9', 'a', 0, 0};
-    EXPECT_EQ(kErrJpegRefused, ReadJpegInformation(gif.data(), gif.size(), &reading));
+    EXPECT_EQ(kErrJpegData, ReadJpegInformation(gif.data(), gif.size(), &reading));
     const Bytes start = {0xFF, 0xD8};
-    EXPECT_EQ(kErrJpegRefused, ReadJpegInformation(start.data(), start.size(), &reading));
-    EXPECT_EQ(kErrJpegRefused, ReadJpegInformation(nullptr, 0, &reading));
+    EXPECT_EQ(kErrJpegData, ReadJpegInformation(start.data(), start.size(), &reading));
+    EXPECT_EQ(kErrJpegData, ReadJpegInformation(nullptr, 0, &reading));
     Bytes noHeader = {0xFF, 0xD8, 0xFF, 0xD9, 0, 0, 0, 0};
     EXPECT_EQ(kErrJpegHeader, ReadJpegInformation(noHeader.data(), noHeader.size(), &reading));
     for (auto [offset, value] : {std::pair{3, 2}, {4, 4}, {17, 5}, {27, 3}}) {
         Bytes block = Pv360Block();
         block[size_t(offset)] = BYTE(value);
         Bytes file = CameraJpeg(block, StripPattern());
-        EXPECT_EQ(kErrJpegRefused, ReadJpegInformation(file.data(), file.size(), &reading)) << offset;
+        EXPECT_EQ(kErrJpegData, ReadJpegInformation(file.data(), file.size(), &reading)) << offset;
     }
     // Another camera's maker block is no business of ours: the picture reads as a plain JPEG.
     Bytes other = Pv360Block();
