@@ -1,5 +1,6 @@
 #include "CaptureChoices.h"
 
+#include "InfoTexts.h"
 #include "MounterMessages.h"
 #include "PageResources.h"
 
@@ -25,8 +26,10 @@ ULONGLONG ClockEpoch() {
 }  // namespace
 
 std::string FillIn(std::string format, const std::string& value) {
-    size_t place = format.find("%s");
-    if (place != std::string::npos) format.replace(place, 2, value);
+    size_t place = format.find_first_of('%');
+    while (place != std::string::npos && place + 1 < format.size() && format[place + 1] != 's' && format[place + 1] != 'd')
+        place = format.find_first_of('%', place + 1);
+    if (place != std::string::npos && place + 1 < format.size()) format.replace(place, 2, value);
     return format;
 }
 
@@ -45,11 +48,5 @@ DWORD CameraClockCount(const SYSTEMTIME& local) {
 std::string CameraTimeText(DWORD count) {
     ULONGLONG when = ClockEpoch() + count * kFileTimeUnitsPerCount;
     FILETIME file = {static_cast<DWORD>(when), static_cast<DWORD>(when >> 32)};
-    SYSTEMTIME time = {};
-    FileTimeToSystemTime(&file, &time);
-    char date[64] = "";
-    char clock[64] = "";
-    GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, date, sizeof date);
-    GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &time, nullptr, clock, sizeof clock);
-    return FillIn(FillIn(mounter::LoadText(IDS_DATE_AND_TIME), date), clock);
+    return FillIn(FillIn(mounter::LoadText(IDS_DATE_AND_TIME), ShortDateText(file)), ShortTimeText(file));
 }

@@ -21,7 +21,7 @@ int ExposurePosition(DWORD value);
 
 // The camera clock count for a local time: its half-seconds since 1997-01-01 00:00:00, low 32 bits.
 DWORD CameraClockCount(const SYSTEMTIME& local);
-// A text of the string table with its first "%s" replaced by value.
+// A text of the string table with its first "%s" or "%d" replaced by value.
 std::string FillIn(std::string format, const std::string& value);
 // A camera time as the user's short date and time without seconds, joined by "%s %s".
 std::string CameraTimeText(DWORD count);
