@@ -38,7 +38,9 @@ Fields FieldsOfSheet(const char* caption, const std::vector<int>& ids, const std
             EXPECT_NE(nullptr, sheet) << caption;
             if (!sheet) return;
             fields = ReadFields(sheet, ids);
-            if (!screenshot.empty()) EXPECT_NE("", dialogtest::SaveScreenshot(sheet, screenshot));
+            if (!screenshot.empty()) {
+                EXPECT_NE("", dialogtest::SaveScreenshot(sheet, screenshot));
+            }
             PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
         });
         show();
