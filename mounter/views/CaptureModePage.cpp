@@ -81,29 +81,16 @@ void CCaptureModePage::MarkChanged(Field field) {
 }
 
 void CCaptureModePage::OnCommand(WORD id, WORD code) {
+    if (code == CBN_SELCHANGE && (id == IDC_ZOOM_LIST || id == IDC_EXPOSURE_LIST))
+        return MarkChanged(id == IDC_ZOOM_LIST ? Zoom : Exposure);
+    if (code != BN_CLICKED) return;
     switch (id) {
-    case IDC_ZOOM_LIST:
-        if (code == CBN_SELCHANGE) MarkChanged(Zoom);
-        break;
-    case IDC_EXPOSURE_LIST:
-        if (code == CBN_SELCHANGE) MarkChanged(Exposure);
-        break;
     case IDC_FORMAT_FLASHPIX:
-    case IDC_FORMAT_JPEG:
-        if (code == BN_CLICKED) MarkChanged(Format);
-        break;
-    case IDC_SET_CLOCK:
-        if (code == BN_CLICKED) MarkChanged(Clock);
-        break;
-    case IDC_TAKE_PICTURE:
-        if (code == BN_CLICKED) OnTakePicture();
-        break;
-    case IDC_DELETE_SELECTED:
-        if (code == BN_CLICKED) OnDeleteSelected();
-        break;
-    case IDC_DELETE_ALL:
-        if (code == BN_CLICKED) OnDeleteAll();
-        break;
+    case IDC_FORMAT_JPEG: MarkChanged(Format); break;
+    case IDC_SET_CLOCK: MarkChanged(Clock); break;
+    case IDC_TAKE_PICTURE: OnTakePicture(); break;
+    case IDC_DELETE_SELECTED: OnDeleteSelected(); break;
+    case IDC_DELETE_ALL: OnDeleteAll(); break;
     default: break;
     }
 }

@@ -66,17 +66,25 @@ class InfoSheetsTest : public CameraSheetTest {
 protected:
     DWORD StatusWord(DWORD offset) { return CameraGetStatusWord(folder->Session(), offset); }
     DWORD Remaining() { return StatusWord(68 + 2 * (SimStatusByte(19) - 1)); }
+    // The camera folder as the shell binds it, and its memory card item.
+    void SetUp() override {
+        CameraSheetTest::SetUp();
+        BindCameraFolder(camera.put(), &cameraPidl);
+        ASSERT_TRUE(camera);
+        card = FindChild(camera.get(), "Memory Card", SHCONTF_FOLDERS);
+        ASSERT_TRUE(card);
+    }
+
+    ComPtr<IShellFolder> camera;
+    Pidl cameraPidl;
+    Pidl card;
 };
 
 }  // namespace
 
 TEST_F(InfoSheetsTest, MemoryCardSheetShowsTheCardsCounts) {
-    ComPtr<IShellFolder> camera;
-    Pidl cameraPidl;
-    BindCameraFolder(camera.put(), &cameraPidl);
-    Pidl card = FindChild(camera.get(), "Memory Card", SHCONTF_FOLDERS);
-    ASSERT_TRUE(card);
-    Fields fields = FieldsOfSheet("Memory Card Properties", kMemoryFields, [&] { InvokeProperties(camera.get(), card.get()); }, "memory_card_sheet");
+    Fields fields = FieldsOfSheet("Memory Card Properties", kMemoryFields,
+                                  [&] { InvokeProperties(camera.get(), card.get()); }, "memory_card_sheet");
     ASSERT_EQ(0, folder->RefreshCameraStatus());
     EXPECT_EQ(ResolutionText(SimStatusByte(22)), fields[IDC_INFO_RESOLUTION]);
     EXPECT_EQ(QualityText(SimStatusByte(19)), fields[IDC_INFO_QUALITY]);
@@ -100,16 +108,12 @@ TEST_F(InfoSheetsTest, InternalMemoryHasNoCountsAndNoCameraMeansNA) {
 }
 
 TEST_F(InfoSheetsTest, AlbumSheetCountsTheAlbumsPictures) {
-    ComPtr<IShellFolder> camera;
-    Pidl cameraPidl;
-    BindCameraFolder(camera.put(), &cameraPidl);
-    Pidl card = FindChild(camera.get(), "Memory Card", SHCONTF_FOLDERS);
-    ASSERT_TRUE(card);
     ComPtr<IShellFolder> cardFolder;
     ASSERT_EQ(S_OK, camera->BindToObject(card.get(), nullptr, IID_IShellFolder, cardFolder.putVoid()));
     Pidl album = std::move(Enumerate(cardFolder.get(), SHCONTF_FOLDERS).front());
     std::string directory = itemid::NameOf(album.get());
-    Fields fields = FieldsOfSheet("Album Properties", kAlbumFields, [&] { InvokeProperties(cardFolder.get(), album.get()); }, "album_sheet");
+    Fields fields = FieldsOfSheet("Album Properties", kAlbumFields,
+                                  [&] { InvokeProperties(cardFolder.get(), album.get()); }, "album_sheet");
     size_t pictures = 0;
     for (const std::string& file : transfertest::FilesIn(CardPath("PCCARD/DCIMAGES/" + directory) + "\\"))
         pictures += file.size() > 4 && file.substr(file.size() - 4) == ".ODC" ? 1 : 0;
