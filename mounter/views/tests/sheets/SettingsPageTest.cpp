@@ -150,3 +150,31 @@ TEST_F(SettingsPageTest, ARefusedSettingStopsApplyAndKeepsTheRestMarked) {
 }
 
 }  // namespace sheettest
+
+namespace sheettest {
+
+// "Communication Settings..." opens the serial dialog over the page; its Cancel keeps the sheet
+// while the camera is still connected and ends the sheet as cancelled once it is not.
+TEST_F(SettingsPageTest, CommunicationSettingsCancelEndsTheSheetOnlyWithoutTheCamera) {
+    auto cancelSerialDialog = [](HWND page) {
+        dialogtest::ClickButton(page, IDC_COMM_SETTINGS);
+        HWND dialog = dialogtest::WaitForWindow("Communications Settings");
+        EXPECT_NE(nullptr, dialog);
+        if (!dialog) return;
+        dialogtest::ClickButton(dialog, IDCANCEL);
+        EXPECT_TRUE(dialogtest::WaitUntilGone(dialog));
+    };
+    bool stayed = false;
+    INT_PTR result = RunSheet([&](HWND sheet) {
+        HWND page = ShowPage(sheet, kSettingsPage);
+        cancelSerialDialog(page);
+        stayed = IsWindowVisible(sheet) && SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0) != 0;
+        folder->CloseCamera();   // the camera is gone while the sheet is idle
+        cancelSerialDialog(page);
+        EXPECT_TRUE(dialogtest::WaitUntilGone(sheet)) << "the sheet ends with the connection";
+    });
+    EXPECT_TRUE(stayed) << "still connected: the sheet stays";
+    EXPECT_EQ(0, result) << "ended as cancelled";
+}
+
+}  // namespace sheettest
