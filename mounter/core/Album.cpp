@@ -1,5 +1,6 @@
 #include "Album.h"
 
+#include "InfoSheets.h"
 #include "MounterResources.h"
 #include "ObjEnum.h"
 
@@ -17,7 +18,7 @@ HRESULT CAlbum::QueryContextMenu(HMENU menu, UINT index, UINT firstId, UINT last
 HRESULT CAlbum::InvokeCommand(CMINVOKECOMMANDINFO* info) {
     if (!info || !IS_INTRESOURCE(info->lpVerb) || LOWORD(info->lpVerb) != 0) return E_NOTIMPL;
     m_albumSheetAnswered = TryCameraOnce();
-    ShowPropertySheet(info->hwnd, IDS_SHEET_ALBUM);
+    ShowAlbumPropertySheet(this, info->hwnd);
     return S_OK;
 }
 

@@ -1,5 +1,6 @@
 #include "Camera.h"
 
+#include "CameraSheet.h"
 #include "DialogSupport.h"
 #include "HiddenWindow.h"
 #include "MounterClasses.h"
@@ -34,6 +35,7 @@ HRESULT CCamera::InvokeCommand(CMINVOKECOMMANDINFO* info) {
 
 void CCamera::ShowCameraSheet(HWND owner) {
     CMounterHiddenWnd frame;
+    frame.Create();
     for (;;) {
         {
             mounter::WaitCursor wait;
@@ -41,7 +43,7 @@ void CCamera::ShowCameraSheet(HWND owner) {
                 RefreshCameraStatus();
             } else {
                 try {
-                    if (frame.Create()) ConnectCamera(1, frame.Window());
+                    ConnectCamera(1, frame.Window());
                 } catch (const MounterException&) {
                     // Not connected: the user is asked for other serial settings below.
                 }
@@ -50,7 +52,7 @@ void CCamera::ShowCameraSheet(HWND owner) {
         if (IsSessionOpen()) break;
         if (RunSerialConfigLoop(this, owner) != IDOK) return;
     }
-    ShowPropertySheet(owner, IDS_SHEET_CAMERA);
+    ShowCameraPropertySheet(this, frame.Window() ? frame.Window() : owner);
 }
 
 HRESULT CCamera::GetCommandString(UINT_PTR command, UINT type, UINT*, LPSTR name, UINT size) {

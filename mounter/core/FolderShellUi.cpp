@@ -1,7 +1,8 @@
 // What the folders share for their user-interface objects: icon locations, context-menu entries and
-// the property sheets that those entries open.
+// the picture file sheet that the views open.
 #include "MounterNameSpaceFolder.h"
 
+#include "InfoSheets.h"
 #include "MounterException.h"
 #include "MounterGlobals.h"
 #include "MounterMessages.h"
@@ -10,7 +11,6 @@
 #include "TextBuffer.h"
 #include "UserObject.h"
 
-#include <commctrl.h>
 
 namespace {
 
@@ -26,8 +26,6 @@ bool IconDirectory(std::string* directory) {
     *directory = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
     return true;
 }
-
-INT_PTR CALLBACK BlankPageProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
 }  // namespace
 
@@ -66,27 +64,9 @@ HRESULT CMounterNameSpaceFolder::InsertMenuEntries(UINT menuResource, UINT onlyC
     return MAKE_HRESULT(SEVERITY_SUCCESS, FACILITY_ITF, inserted);
 }
 
-void CMounterNameSpaceFolder::ShowPropertySheet(HWND owner, UINT captionId) {
-    std::string caption = mounter::LoadText(captionId);
-    PROPSHEETPAGEA page = {};
-    page.dwSize = sizeof page;
-    page.hInstance = mounter::ModuleInstance();
-    page.pszTemplate = MAKEINTRESOURCEA(IDD_GENERAL_PAGE);
-    page.pfnDlgProc = BlankPageProc;
-    PROPSHEETHEADERA header = {};
-    header.dwSize = sizeof header;
-    header.dwFlags = PSH_NOAPPLYNOW | PSH_PROPSHEETPAGE;
-    header.hwndParent = owner;
-    header.hInstance = mounter::ModuleInstance();
-    header.pszCaption = caption.c_str();
-    header.nPages = 1;
-    header.ppsp = &page;
-    PropertySheetA(&header);
-}
-
-void CMounterNameSpaceFolder::ShowPictureProperties(HWND owner) {
+void CMounterNameSpaceFolder::ShowPictureProperties(HWND owner, LPCITEMIDLIST picture) {
     m_pictureSheetAnswered = TryCameraOnce();
-    ShowPropertySheet(owner, IDS_SHEET_PICTURE);
+    ShowPictureFilePropertySheet(this, owner, picture);
 }
 
 int CMounterNameSpaceFolder::TryCameraOnce() {

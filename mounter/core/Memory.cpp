@@ -1,5 +1,6 @@
 #include "Memory.h"
 
+#include "InfoSheets.h"
 #include "MounterClasses.h"
 #include "MounterResources.h"
 #include "ObjEnum.h"
@@ -19,7 +20,7 @@ HRESULT CMemory::InvokeCommand(CMINVOKECOMMANDINFO* info) {
     if (!info || !IS_INTRESOURCE(info->lpVerb) || LOWORD(info->lpVerb) != 0) return E_NOTIMPL;
     DWORD type = itemid::TypeOf(itemid::Last(ExtensionIdList()));
     m_memorySheetAnswered = TryCameraOnce();
-    ShowPropertySheet(info->hwnd, type == MntCameraMemory ? IDS_SHEET_MEMORY : IDS_SHEET_CARD);
+    ShowMemoryPropertySheet(this, info->hwnd, type);
     return S_OK;
 }
 

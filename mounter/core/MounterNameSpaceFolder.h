@@ -125,8 +125,8 @@ public:
     // The camera path of an item of this folder: the folder's camera directory, "\" and its name.
     std::string CameraPathOf(LPCITEMIDLIST item) const;
 
-    // The picture file's sheet, after one try at the camera.
-    void ShowPictureProperties(HWND owner);
+    // The sheet of a picture item of this folder, after one try at the camera.
+    void ShowPictureProperties(HWND owner, LPCITEMIDLIST picture);
 
     // Set before a property sheet opens: 1 when the camera answered.
     int m_memorySheetAnswered = 0;
@@ -154,8 +154,6 @@ protected:
     // with onlyCommand).
     HRESULT InsertMenuEntries(UINT menuResource, UINT onlyCommand, HMENU menu, UINT index, UINT firstId,
                               UINT lastId);
-    // A modal sheet with the caption of string id and no pages yet, parented to the owner.
-    void ShowPropertySheet(HWND owner, UINT captionId);
     LPCITEMIDLIST ExtensionIdList() const { return m_extIdList.get(); }
     // The icon of the given index in pvmount.DLL beside the registered default icon; S_FALSE for flags
     // 0 and above 3, or without the registry value.

@@ -79,7 +79,6 @@
 #define IDD_ADVANCED_SETTINGS 284
 #define IDD_FORMAT_PROGRESS 285
 #define IDD_COPY_PROGRESS 286
-#define IDD_GENERAL_PAGE 287
 
 // "Connecting to Camera..."
 #define IDC_STEP_TEXT_FIRST 586   // 586..589

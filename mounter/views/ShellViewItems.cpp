@@ -116,7 +116,7 @@ void CMounterShellView::RunItemCommand(UINT command, LPCITEMIDLIST contextItem) 
     case ID_MEMORY_FOLDER_PROPERTIES:
     case ID_ALBUM_FOLDER_PROPERTIES: ShowFolderProperties(); break;
     case ID_MEMORY_FORMAT: FormatCardWithConfirmation(m_folder.get(), m_owner); break;
-    case ID_PICTURE_PROPERTIES: m_folder->ShowPictureProperties(m_owner); break;
+    case ID_PICTURE_PROPERTIES: m_folder->ShowPictureProperties(m_owner, contextItem); break;
     default: break;
     }
 }

@@ -33,7 +33,7 @@ void MounterCameraTest::SetUp() {
     pvtest::setMachineDword(pvtest::kMounterKey, "Speed", 115200);
     // A shorter reset: the simulator accepts a quiet line of 200 ms, the host pauses 300 ms.
     _putenv("PVHOST_RESET_PAUSE_MS=300");
-    auto started = peer.startSimulator(kCom, 1, "--no-throttle");
+    auto started = peer.startSimulator(kCom, 1, SimulatorArguments());
     sim = std::make_unique<pvtest::PeerClient>(started.control);
     card = started.cardDir;
     Sim("timing resetquiet 200");

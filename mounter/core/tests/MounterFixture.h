@@ -27,6 +27,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
+    // The simulator's command-line arguments.
+    virtual std::string SimulatorArguments() const { return "--no-throttle"; }
     std::string Sim(const std::string& command) { return sim->command(command); }
     std::string CardPath(const std::string& relative) const;
     // The whole of a file of the card image.
