@@ -16,6 +16,15 @@ cases=(
   "mounter_test.exe SerialConfigTest.ListsPresentAndBusyPortsButNotMissingOnes serial serial"
   "mounter_test.exe AdvancedSettingsTest.MissingKeyShowsTheDefaultsAndCancelWritesNothing advanced advanced"
   "acquire_test.exe AcquireDialogTest.OpensModelessWithItsButtonsAndTexts acquire_dialog acquire_dialog"
+  "acquire_test.exe CameraBrowserTest.TwoChosenPicturesAreRetrievedIntoTheDialog camera_chooser camera_chooser"
+  "acquire_test.exe CameraBrowserTest.TwoChosenPicturesAreRetrievedIntoTheDialog acquire_dialog_camera_pictures acquire_pictures"
+  "acquire_test.exe CameraBrowserTest.TwoChosenPicturesAreRetrievedIntoTheDialog picture_information picture_information"
+  "acquire_test.exe DiskBrowserTest.ChosenFilesAreRetrievedAndTheUnreadableOneIsReported disk_chooser disk_chooser"
+  "acquire_test.exe PreferencesTest.OkKeepsTheChoiceCancelDoesNotAndResetShowsTheDefaults preferences preferences"
+  "sheets_test.exe SettingsPageTest.ShowsTheCameraSettings camera_sheet_settings camera_settings"
+  "sheets_test.exe CapturePageTest.TakePictureShowsTheNewPictureAndItsThumbnail camera_sheet_capture camera_capture"
+  "sheets_test.exe InfoSheetsTest.MemoryCardSheetShowsTheCardsCounts memory_card_sheet memory_card_sheet"
+  "sheets_test.exe InfoSheetsTest.PictureFileSheetShowsThePicturesFacts picture_file_sheet picture_sheet"
 )
 
 status=0
