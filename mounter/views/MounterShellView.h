@@ -8,6 +8,8 @@
 #include "ComPtr.h"
 #include "ItemCopy.h"
 #include "ModuleLock.h"
+#include "SendToItem.h"
+#include "SendToMenu.h"
 #include "MounterNameSpaceFolder.h"
 #include "MounterViewSelection.h"
 #include "MounterViewState.h"
@@ -109,6 +111,12 @@ public:
     // A context menu before it is shown: Explore first in an exploring window, "Op&en with..." for
     // a picture no program opens.
     void CustomiseContextMenu(UINT menuId, HMENU popup, LPCITEMIDLIST item);
+    // The "Se&nd To" submenu of a context menu being shown, its owner-drawn entries, and its
+    // commands (false for a command that is none of them).
+    void BuildSendToMenu(HMENU popup);
+    bool MeasureSendToEntry(MEASUREITEMSTRUCT* measure) const;
+    bool DrawSendToEntry(const DRAWITEMSTRUCT& draw) const;
+    bool RunSendToCommand(UINT command, const std::vector<LPCITEMIDLIST>& items);
     // Backspace: the browser goes up one level.
     void BrowseToParent();
     // Whether the folder lies on the memory card (a card folder or one of its albums).
@@ -204,4 +212,6 @@ private:
     int m_viewWork = 0;
     std::vector<std::unique_ptr<CMounterViewSupport>> m_closedViews;
     std::unique_ptr<CWrapper> m_closedContainer;
+    CSendToItemMap m_sendToItems;
+    std::unique_ptr<CSendToMenu> m_sendToMenu;
 };
