@@ -33,28 +33,37 @@ void SendPicturesToProgram(const CSendToItem& entry, CMounterNameSpaceFolder* fo
     if (started <= kLastShellExecuteError) mounter::ShowMessage(owner, IDS_SEND_TO_FAILED, MB_OK | MB_ICONERROR);
 }
 
+bool IsFolder(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The shell's move of one copy into the folder. Wine's shell cancels a move of several files at
+// once, so each copy goes by itself.
+bool MoveIntoFolder(HWND owner, const std::string& source, const std::string& folder) {
+    std::string from = source + '\0', to = folder + '\0';
+    SHFILEOPSTRUCTA move = {};
+    move.hwnd = owner;
+    move.wFunc = FO_MOVE;
+    move.pFrom = from.c_str();
+    move.pTo = to.c_str();
+    return SHFileOperationA(&move) == 0 && !move.fAnyOperationsAborted;
+}
+
 // The copies go into the folder by the shell's move; a target that is no longer a folder would
 // make the move rename a copy into its place, so it counts as a failure.
 void SendItemsToFolder(const CSendToItem& entry, CMounterNameSpaceFolder* folder, HWND owner,
                        const std::vector<LPCITEMIDLIST>& items, const std::string& area) {
-    std::string sources;
+    std::vector<std::string> copies;
     for (LPCITEMIDLIST item : items) {
         DWORD type = itemid::TypeOf(item);
         if (type != MntPictureFile && type != MntAlbum) continue;
-        if (CopyItemToTempArea(folder, owner, item) == 1) sources += TempCopyPath(folder, area, item) + '\0';
+        if (CopyItemToTempArea(folder, owner, item) == 1) copies.push_back(TempCopyPath(folder, area, item));
     }
-    if (sources.empty()) return;
-    sources += '\0';
-    DWORD attributes = GetFileAttributesA(entry.target.c_str());
-    bool isFolder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-    std::string target = entry.target + '\0';
-    SHFILEOPSTRUCTA move = {};
-    move.hwnd = owner;
-    move.wFunc = FO_MOVE;
-    move.pFrom = sources.c_str();
-    move.pTo = target.c_str();
-    if (!isFolder || SHFileOperationA(&move) != 0 || move.fAnyOperationsAborted)
-        mounter::ShowMessage(owner, IDS_COPY_FAILED, MB_OK | MB_ICONERROR);
+    if (copies.empty()) return;
+    bool moved = IsFolder(entry.target);
+    for (size_t i = 0; moved && i < copies.size(); ++i) moved = MoveIntoFolder(owner, copies[i], entry.target);
+    if (!moved) mounter::ShowMessage(owner, IDS_COPY_FAILED, MB_OK | MB_ICONERROR);
 }
 
 }  // namespace
