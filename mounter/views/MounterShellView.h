@@ -117,6 +117,9 @@ public:
     bool MeasureSendToEntry(MEASUREITEMSTRUCT* measure) const;
     bool DrawSendToEntry(const DRAWITEMSTRUCT& draw) const;
     bool RunSendToCommand(UINT command, const std::vector<LPCITEMIDLIST>& items);
+    // Opens a picture (double-click, "&Open") with the program registered for its type, after the
+    // selected pictures were copied to the temporary area.
+    void OpenPicture(LPCITEMIDLIST item);
     // Backspace: the browser goes up one level.
     void BrowseToParent();
     // Whether the folder lies on the memory card (a card folder or one of its albums).
@@ -160,6 +163,8 @@ protected:
     bool ReadyForFileMenu();
 
 private:
+    // Copies the selected pictures and item into the temporary area; true when item's copy is there.
+    bool CopyPicturesFor(LPCITEMIDLIST item);
     // The steps of CreateViewWindow.
     void TakeBrowser(IShellBrowser* browser);
     void LetGoOfFileDialog();

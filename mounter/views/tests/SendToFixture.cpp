@@ -163,6 +163,12 @@ void SendToTest::RightClickCell(int n) {
     SendMessageA(thumbs, WM_RBUTTONUP, 0, MAKELPARAM(point.x, point.y));
 }
 
+void SendToTest::DoubleClickCell(int n) {
+    ClickCell(n);
+    POINT middle = ToClient(PictureMiddle(n));
+    SendMessageA(thumbs, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(middle.x, middle.y));
+}
+
 void SendToTest::MenuKey() { SendMessageA(thumbs, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(thumbs), -1); }
 
 bool SendToTest::SameAsCard(const std::string& picture, const std::string& local) const {

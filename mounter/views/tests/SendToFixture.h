@@ -81,6 +81,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
     void RightClickCell(int n);
+    // A click on a cell and the double-click that follows it.
+    void DoubleClickCell(int n);
     // The menu key: the context menu of the remembered cell, the selection kept.
     void MenuKey();
     // Whether a local file holds exactly the bytes of a picture of the card.
