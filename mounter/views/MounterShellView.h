@@ -120,6 +120,9 @@ public:
     // Opens a picture (double-click, "&Open") with the program registered for its type, after the
     // selected pictures were copied to the temporary area.
     void OpenPicture(LPCITEMIDLIST item);
+    // Copies the active view's selected pictures to the temporary area for a file dialog: 1 when
+    // all are there, else the answer of the copy that stopped (2 cancelled, 0 failed).
+    int CopySelectedPictures();
     // Backspace: the browser goes up one level.
     void BrowseToParent();
     // Whether the folder lies on the memory card (a card folder or one of its albums).
@@ -165,6 +168,8 @@ protected:
 private:
     // Copies the selected pictures and item into the temporary area; true when item's copy is there.
     bool CopyPicturesFor(LPCITEMIDLIST item);
+    std::vector<LPCITEMIDLIST> SelectedPictures() const;
+    int CopyPictures(const std::vector<LPCITEMIDLIST>& pictures);
     // The steps of CreateViewWindow.
     void TakeBrowser(IShellBrowser* browser);
     void LetGoOfFileDialog();

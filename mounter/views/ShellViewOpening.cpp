@@ -31,19 +31,31 @@ bool SameItem(LPCITEMIDLIST a, LPCITEMIDLIST b) { return itemid::NameOf(a) == it
 
 }  // namespace
 
-bool CMounterShellView::CopyPicturesFor(LPCITEMIDLIST item) {
+std::vector<LPCITEMIDLIST> CMounterShellView::SelectedPictures() const {
     std::vector<LPCITEMIDLIST> pictures;
     if (m_activeView)
         for (LPCITEMIDLIST selected : m_activeView->SelectedItems())
             if (IsPicture(selected)) pictures.push_back(selected);
+    return pictures;
+}
+
+int CMounterShellView::CopyPictures(const std::vector<LPCITEMIDLIST>& pictures) {
+    for (LPCITEMIDLIST picture : pictures)
+        if (int answer = CopyItemToTempArea(m_folder.get(), m_owner, picture); answer != 1) return answer;
+    return 1;
+}
+
+int CMounterShellView::CopySelectedPictures() {
+    std::vector<LPCITEMIDLIST> pictures = SelectedPictures();
+    if (pictures.empty() || TempAreaForCopies(m_owner).empty()) return pictures.empty() ? 1 : 0;
+    return CopyPictures(pictures);
+}
+
+bool CMounterShellView::CopyPicturesFor(LPCITEMIDLIST item) {
+    std::vector<LPCITEMIDLIST> pictures = SelectedPictures();
     if (std::none_of(pictures.begin(), pictures.end(), [&](LPCITEMIDLIST p) { return SameItem(p, item); }))
         pictures.push_back(item);
-    bool copied = false;
-    for (LPCITEMIDLIST picture : pictures) {
-        if (CopyItemToTempArea(m_folder.get(), m_owner, picture) != 1) return false;
-        copied = copied || SameItem(picture, item);
-    }
-    return copied;
+    return CopyPictures(pictures) == 1;
 }
 
 // A copy that failed or was cancelled ends the copies, and the picture opens only when its own
