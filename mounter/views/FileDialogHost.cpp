@@ -11,21 +11,20 @@ bool IsDialogWindow(HWND window) {
     return window && GetClassNameA(window, name, sizeof name) && lstrcmpA(name, kDialogClass) == 0;
 }
 
-// The browser's own window, or else the top-level window of the view's owner.
-HWND BrowserWindow(IShellBrowser* browser, HWND owner) {
+}  // namespace
+
+HWND FileDialogWindow(IShellBrowser* browser, HWND owner) {
     HWND window = nullptr;
     if (FAILED(browser->GetWindow(&window)) || !window) window = owner ? GetAncestor(owner, GA_ROOT) : nullptr;
     return window;
 }
-
-}  // namespace
 
 pv::ComPtr<ICommDlgBrowser> FileDialogOf(IShellBrowser* browser, HWND owner) {
     pv::ComPtr<ICommDlgBrowser> dialog;
     pv::ComPtr<IServiceProvider> services;
     if (!browser || FAILED(browser->QueryInterface(IID_ICommDlgBrowser, dialog.putVoid())) ||
         FAILED(browser->QueryInterface(IID_IServiceProvider, services.putVoid())) ||
-        !IsDialogWindow(BrowserWindow(browser, owner)))
+        !IsDialogWindow(FileDialogWindow(browser, owner)))
         dialog.reset();
     return dialog;
 }

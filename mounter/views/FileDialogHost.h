@@ -10,3 +10,5 @@
 
 // The browser's ICommDlgBrowser when it is a file dialog's; empty otherwise.
 pv::ComPtr<ICommDlgBrowser> FileDialogOf(IShellBrowser* browser, HWND owner);
+// The window of the browser, or else the top-level window of the view's owner.
+HWND FileDialogWindow(IShellBrowser* browser, HWND owner);

@@ -8,6 +8,8 @@
 #include "ComPtr.h"
 #include "ItemCopy.h"
 #include "ModuleLock.h"
+#include "SendToItem.h"
+#include "SendToMenu.h"
 #include "MounterNameSpaceFolder.h"
 #include "MounterViewSelection.h"
 #include "MounterViewState.h"
@@ -109,6 +111,18 @@ public:
     // A context menu before it is shown: Explore first in an exploring window, "Op&en with..." for
     // a picture no program opens.
     void CustomiseContextMenu(UINT menuId, HMENU popup, LPCITEMIDLIST item);
+    // The "Se&nd To" submenu of a context menu being shown, its owner-drawn entries, and its
+    // commands (false for a command that is none of them).
+    void BuildSendToMenu(HMENU popup);
+    bool MeasureSendToEntry(MEASUREITEMSTRUCT* measure) const;
+    bool DrawSendToEntry(const DRAWITEMSTRUCT& draw) const;
+    bool RunSendToCommand(UINT command, const std::vector<LPCITEMIDLIST>& items);
+    // Opens a picture (double-click, "&Open") with the program registered for its type, after the
+    // selected pictures were copied to the temporary area.
+    void OpenPicture(LPCITEMIDLIST item);
+    // Copies the active view's selected pictures to the temporary area for a file dialog: 1 when
+    // all are there, else the answer of the copy that stopped (2 cancelled, 0 failed).
+    int CopySelectedPictures();
     // Backspace: the browser goes up one level.
     void BrowseToParent();
     // Whether the folder lies on the memory card (a card folder or one of its albums).
@@ -152,6 +166,10 @@ protected:
     bool ReadyForFileMenu();
 
 private:
+    // Copies the selected pictures and item into the temporary area; true when item's copy is there.
+    bool CopyPicturesFor(LPCITEMIDLIST item);
+    std::vector<LPCITEMIDLIST> SelectedPictures() const;
+    int CopyPictures(const std::vector<LPCITEMIDLIST>& pictures);
     // The steps of CreateViewWindow.
     void TakeBrowser(IShellBrowser* browser);
     void LetGoOfFileDialog();
@@ -204,4 +222,6 @@ private:
     int m_viewWork = 0;
     std::vector<std::unique_ptr<CMounterViewSupport>> m_closedViews;
     std::unique_ptr<CWrapper> m_closedContainer;
+    CSendToItemMap m_sendToItems;
+    std::unique_ptr<CSendToMenu> m_sendToMenu;
 };

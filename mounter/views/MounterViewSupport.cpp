@@ -47,6 +47,12 @@ bool CMounterViewSupport::OnMessage(HWND, UINT message, WPARAM wParam, LPARAM lP
     case WM_COMMAND: RunCommand(LOWORD(wParam)); return true;
     case WM_MENUSELECT: OnMenuSelect(LOWORD(wParam), HIWORD(wParam)); return true;
     case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wParam)); return true;
+    case WM_MEASUREITEM:
+        *result = m_shellView->MeasureSendToEntry(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+        return *result != 0;
+    case WM_DRAWITEM:
+        *result = m_shellView->DrawSendToEntry(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return *result != 0;
     case WM_TIMER:
         if (wParam != kIdleTimerId) return false;
         StopIdleTimer();
@@ -109,7 +115,7 @@ void CMounterViewSupport::RunCommand(UINT command) {
         else if (IsItemCommand(command)) {
             ItemCopy item = std::move(m_contextItem);
             m_shellView->RunItemCommand(command, item.get());
-        } else OnViewCommand(command);
+        } else if (!m_shellView->RunSendToCommand(command, SelectedItems())) OnViewCommand(command);
     });
 }
 

@@ -79,7 +79,7 @@ void CMounterShellView::OpenFileItem(LPCITEMIDLIST item, bool albumsStay) {
     if (DialogTookDefaultCommand()) return;
     switch (itemid::TypeOf(item)) {
     case MntPictureFile:
-    case MntOtherFile: break;   // pictures open through the Open With machinery
+    case MntOtherFile: OpenPicture(item); break;
     case MntAlbum:
         if (albumsStay) break;
         [[fallthrough]];
@@ -117,6 +117,7 @@ void CMounterShellView::RunItemCommand(UINT command, LPCITEMIDLIST contextItem) 
     case ID_ALBUM_FOLDER_PROPERTIES: ShowFolderProperties(); break;
     case ID_MEMORY_FORMAT: FormatCardWithConfirmation(m_folder.get(), m_owner); break;
     case ID_PICTURE_PROPERTIES: m_folder->ShowPictureProperties(m_owner, contextItem); break;
+    case ID_PICTURE_OPEN: OpenPicture(contextItem); break;
     default: break;
     }
 }

@@ -118,6 +118,7 @@ void SwapFirstEntries(HMENU popup) {
 
 constexpr UINT kBackgroundViewPopup = 0;
 constexpr UINT kBackgroundArrangePopup = 2;
+constexpr int kPictureSendToPopup = 2;
 
 }  // namespace
 
@@ -284,6 +285,8 @@ void CMounterShellView::PrepareContextPopup(UINT menuId, HMENU root) {
 
 void CMounterShellView::CustomiseContextMenu(UINT menuId, HMENU popup, LPCITEMIDLIST item) {
     if (menuId == IDM_CTX_MEMORY && WindowClassOf(m_owner) == kExploringWindowClass) SwapFirstEntries(popup);
-    if (menuId == IDM_CTX_IMGFILE && item && !IsFileTypeRegistered(itemid::NameOf(item)))
+    if (menuId != IDM_CTX_IMGFILE) return;
+    if (item && !IsFileTypeRegistered(itemid::NameOf(item)))
         ModifyMenuA(popup, 0, MF_BYPOSITION | MF_STRING, ID_PICTURE_OPEN, mounter::LoadText(IDS_OPEN_WITH).c_str());
+    if (HMENU sendTo = GetSubMenu(popup, kPictureSendToPopup)) BuildSendToMenu(sendTo);
 }

@@ -8,6 +8,7 @@
 #include "MounterGlobals.h"
 #include "MounterMessages.h"
 #include "MounterResources.h"
+#include "OpenFileHook.h"
 #include "MounterViewSupport.h"
 #include "OleException.h"
 #include "pvhost.h"
@@ -68,10 +69,12 @@ void CMounterShellView::TakeBrowser(IShellBrowser* browser) {
     m_dialogBrowser = FileDialogOf(browser, m_owner);
     m_folder->SetInFileDialog(m_dialogBrowser.get() != nullptr);
     mounter::SetLastViewInFileDialog(m_dialogBrowser.get() != nullptr);
+    if (m_dialogBrowser) AttachFileDialogHook(FileDialogWindow(browser, m_owner), this);
 }
 
 void CMounterShellView::LetGoOfFileDialog() {
     if (!m_dialogBrowser) return;
+    DetachFileDialogHook(this);
     m_dialogBrowser.reset();
     m_folder->SetInFileDialog(false);
 }

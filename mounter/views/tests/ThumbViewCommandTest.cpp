@@ -113,6 +113,7 @@ TEST_F(ThumbViewCommandTest, TheContextMenusOfAPictureAndOfTheBackground) {
 
 TEST_F(ThumbViewCommandTest, InAFileDialogTheMemoryOpensInThumbnailsAndDoubleClickIsTheDialogs) {
     browser = &NewBrowser(TestBrowser::FileDialog());
+    browser->defaultCommandAnswer = S_OK;   // the dialog takes the picture
     ASSERT_EQ(S_OK, OpenView(CardFolder(), *browser));
     thumbs = ThumbnailsOf(browser->Frame());
     ASSERT_TRUE(thumbs);
