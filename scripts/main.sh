@@ -36,7 +36,9 @@ run_arch() { # arch
     if cmp -s "$f" "$src"; then checked=$((checked + 1)); else different=$((different + 1)); echo "DIFFERENT: $f"; fi
   done
   local pictures
-  pictures=$(find "$work/card/PCCARD/DCIMAGES" -type f \( -iname '*.JPG' -o -iname '*.FPX' \) | wc -l)
+  # The camera lists only 8.3 names (the card also holds "Long File Name.jpg", which it does not).
+  pictures=$(find "$work/card/PCCARD/DCIMAGES" -type f -regextype posix-extended \
+    -regex '.*/[A-Z0-9_~-]{1,8}\.(JPG|FPX|ODC)' | wc -l)
   echo "$checked copies identical to the card image, $different different, of the card's $pictures pictures"
   echo "== $arch: the camera under My Computer, through Wine's shell and pvmount.dll"
   testing/wine/run.sh "build/$arch" "build/$arch/bin/pvshell.exe"
