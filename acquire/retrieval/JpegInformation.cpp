@@ -1,5 +1,6 @@
 #include "JpegInformation.h"
 
+#include "JpegErrorTrap.h"
 #include "RetrievalCodes.h"
 #include "ThumbnailPixels.h"
 
@@ -12,23 +13,12 @@
 namespace acquire {
 namespace {
 
-struct ErrorManager {
-    jpeg_error_mgr base;
-    void* jump[5];   // for the compiler's own setjmp, which needs no unwinding support
-};
-
-[[noreturn]] void OnError(j_common_ptr common) { __builtin_longjmp(reinterpret_cast<ErrorManager*>(common->err)->jump, 1); }
-
-void OnMessage(j_common_ptr, int) {}
-
 // One decompression of data held in memory. Only plain data lives in the frames that a libjpeg
 // failure leaves by longjmp.
 class Decompression {
 public:
     Decompression(const BYTE* data, size_t size) {
-        info_.err = jpeg_std_error(&error_.base);
-        error_.base.error_exit = OnError;
-        error_.base.emit_message = OnMessage;
+        InstallJpegErrorTrap(info_, error_, false);
         jpeg_create_decompress(&info_);
         jpeg_mem_src(&info_, data, static_cast<unsigned long>(size));
     }
@@ -62,7 +52,7 @@ public:
 
 private:
     jpeg_decompress_struct info_{};
-    ErrorManager error_{};
+    JpegErrorTrap error_{};
 };
 
 std::vector<BYTE> ReducedThumbnail(Decompression& jpeg) {

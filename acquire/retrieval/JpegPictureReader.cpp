@@ -2,6 +2,7 @@
 
 #include "DecodeCodes.h"
 #include "ErrorDisplay.h"
+#include "JpegErrorTrap.h"
 
 #include <cstdio>
 #include <jpeglib.h>
@@ -13,24 +14,11 @@
 namespace acquire {
 namespace {
 
-// libjpeg reports errors by leaving the decode with a long jump; its warnings (data that ends
-// early, corrupt entropy data) are taken as damage too.
-struct ErrorTrap {
-    jpeg_error_mgr base;
-    void* jump[5];   // for the compiler's own setjmp, which needs no unwinding support
-};
-
-[[noreturn]] void OnError(j_common_ptr cinfo) { __builtin_longjmp(reinterpret_cast<ErrorTrap*>(cinfo->err)->jump, 1); }
-
-void OnMessage(j_common_ptr cinfo, int level) {
-    if (level < 0) OnError(cinfo);
-}
-
 // Everything the decode touches. The frame that the long jump returns to holds only this plain
 // data, so that leaving libjpeg's frames skips no destructor.
 struct JpegJob {
     jpeg_decompress_struct cinfo;
-    ErrorTrap trap;
+    JpegErrorTrap trap;
     const uint8_t* data;
     size_t size;
     PictureBitmap::Placement place;
@@ -60,9 +48,8 @@ int DecodeLines(JpegJob& job) {
 
 int Decode(JpegJob& job) {
     if (__builtin_setjmp(job.trap.jump)) return job.scanning ? kErrJpegData : kErrUnexpected;
-    job.cinfo.err = jpeg_std_error(&job.trap.base);
-    job.trap.base.error_exit = OnError;
-    job.trap.base.emit_message = OnMessage;
+    // libjpeg's warnings are taken as damage too.
+    InstallJpegErrorTrap(job.cinfo, job.trap, true);
     jpeg_create_decompress(&job.cinfo);
     jpeg_mem_src(&job.cinfo, job.data, static_cast<unsigned long>(job.size));
     if (jpeg_read_header(&job.cinfo, TRUE) != JPEG_HEADER_OK) return kErrUnexpected;
