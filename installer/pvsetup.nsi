@@ -62,9 +62,48 @@ Var ProgramDir64   ; the x86_64 Mounter and the tools, on 64-bit Windows
 
 ; ---- files of the staged sets (files.nsh lists them: PV_SET_<arch>_<set> OP DIR)
 
+; A file in use (a loaded module: the Explorer's pvmount.dll, a TWAIN application's source)
+; cannot be overwritten, but it can be renamed: it is moved aside, goes at the next restart, and
+; the new one takes its place. A file that can be neither overwritten nor moved (held open by a
+; program that shares nothing) ends the setup with exit code 3.
 !macro PV_FILE_INSTALL DIR SET NAME
+  ClearErrors
   File "${STAGE}/${SET}/${NAME}"
+  ${If} ${Errors}
+    Push "${DIR}\${NAME}"
+    Call MoveAside
+    ClearErrors
+    File "${STAGE}/${SET}/${NAME}"
+    ${If} ${Errors}
+      Push "${DIR}\${NAME}"
+      Call FileNotReplaced
+    ${EndIf}
+  ${EndIf}
 !macroend
+
+Function MoveAside   ; stack: the file in use
+  Exch $R0
+  Push $R1
+  GetTempFileName $R1 $OUTDIR
+  Delete $R1
+  ClearErrors
+  Rename $R0 $R1
+  ${IfNot} ${Errors}
+    DetailPrint "$R0 is in use: the running programs keep it until the next restart"
+    Delete /REBOOTOK $R1
+  ${EndIf}
+  Pop $R1
+  Pop $R0
+FunctionEnd
+
+Function FileNotReplaced   ; stack: the file
+  Exch $R0
+  SetErrorLevel 3
+  DetailPrint "$R0 could not be replaced"
+  MessageBox MB_OK|MB_ICONSTOP "$R0 is in use and could not be replaced.$\r$\nClose the programs that use it and run the setup again." /SD IDOK
+  Pop $R0
+  Abort
+FunctionEnd
 
 !macro PV_FILE_REMOVE DIR SET NAME
   Delete /REBOOTOK "${DIR}\${NAME}"
@@ -203,7 +242,18 @@ Function .onInit
   ${EndIf}
 FunctionEnd
 
+; Files that were in use go at the next restart; the programs that had them keep the old ones
+; until they are started again.
+Function .onInstSuccess
+  ${If} ${RebootFlag}
+    MessageBox MB_OK|MB_ICONINFORMATION "Some of the camera software's files were in use. Programs that were running use the new files when they are started again; the old files go at the next restart of Windows." /SD IDOK
+  ${EndIf}
+FunctionEnd
+
 Section "Camera software"
+  ; A file that cannot be written is skipped with the error flag set, never asked about: the
+  ; installation itself deals with files in use.
+  SetOverwrite try
   ${If} ${RunningX64}
     !insertmacro PV_INSTALL_SET $ProgramDir64 x86_64 program
     !insertmacro PV_INSTALL_SET $ProgramDir32 i686 mount

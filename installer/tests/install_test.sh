@@ -81,14 +81,15 @@ expect_key() { # view key
 }
 
 # Every file of a staged set in its folder, identical, and nothing else there.
-expect_folder() { # folder-under-drive_c arch/set [extra file]
-  local folder=$WINEPREFIX/drive_c/$1 name
+expect_folder() { # folder-under-drive_c arch/set [extra files...]
+  local where=$1 folder=$WINEPREFIX/drive_c/$1 set=$2 name
   local expected actual
-  expected=$( (ls "$stage/$2"; [ -n "${3:-}" ] && echo "$3") | LC_ALL=C sort)
+  shift 2
+  expected=$( (ls "$stage/$set"; for name in "$@"; do echo "$name"; done) | LC_ALL=C sort)
   actual=$(ls "$folder" 2>/dev/null | LC_ALL=C sort)
-  [ "$actual" = "$expected" ] || fail "C:\\$1 holds [$(echo $actual)], expected [$(echo $expected)]"
-  for name in $(ls "$stage/$2"); do
-    [ -f "$folder/$name" ] && ! cmp -s "$stage/$2/$name" "$folder/$name" && fail "C:\\$1\\$name differs from the staged one"
+  [ "$actual" = "$expected" ] || fail "C:\\$where holds [$(echo $actual)], expected [$(echo $expected)]"
+  for name in $(ls "$stage/$set"); do
+    [ -f "$folder/$name" ] && ! cmp -s "$stage/$set/$name" "$folder/$name" && fail "C:\\$where\\$name differs from the staged one"
   done
 }
 
@@ -104,6 +105,25 @@ expect_camera_listed() { # arch server-path build-tree
   [ $rc = 0 ] || { fail "$1 pvshell --registered exit code $rc:"; sed 's/^/    /' "$dir/listing"; }
   grep -Fqx "server $2" "$dir/listing" || fail "$1 shell did not load $2 ($(grep '^server' "$dir/listing"))"
   grep -q 'Memory Card' "$dir/listing" || fail "$1 shell listing shows no memory card"
+}
+
+# A 32-bit program keeps FILE in use (pvhold: loaded as a library, or with --exclusive opened
+# sharing nothing) until release_file.
+hold_file() { # [--exclusive] windows-path
+  rm -f "$case_dir/release"
+  timeout 400 "$PV_WINE" "$i686_build/bin/pvhold.exe" "$@" "$(win_path "$case_dir/release")" 300 \
+    </dev/null >"$case_dir/hold.out" 2>&1 &
+  hold_pid=$!
+  for _ in $(seq 200); do grep -q holding "$case_dir/hold.out" && return; sleep 0.1; done
+  fail "pvhold could not take $*: $(cat "$case_dir/hold.out")"
+}
+
+release_file() {
+  touch "$case_dir/release"
+  wait "$hold_pid"
+  local rc=$?
+  hold_pid=
+  [ $rc = 0 ] || fail "pvhold exit code $rc: $(cat "$case_dir/hold.out")"
 }
 
 start_camera() {
@@ -233,16 +253,52 @@ case_64bit() {
   expect_nothing_left
 }
 
+# The setup run again while a program has an older pvmount.dll loaded: the old one is moved
+# aside for the running program (it goes at the next restart), the new one takes its place.
+reinstall_over_module_in_use() { # folder-under-drive_c
+  local folder=$WINEPREFIX/drive_c/$1 aside
+  echo "an older version" >>"$folder/pvmount.dll"
+  cp "$folder/pvmount.dll" "$case_dir/old-pvmount.dll"
+  hold_file "$(win_path "$folder/pvmount.dll")"
+  install_silently
+  aside=$(cd "$folder" && ls | grep -i '^ns.*\.tmp$')
+  echo "  reinstalled with pvmount.dll in use: moved aside as \"$aside\""
+  [ "$(echo "$aside" | grep -c .)" = 1 ] && cmp -s "$folder/$aside" "$case_dir/old-pvmount.dll" ||
+    fail "the pvmount.dll in use was not moved aside (folder: $(ls "$folder" | tr '\n' ' '))"
+  expect_folder "$1" i686/program uninstall.exe $aside
+  release_file
+  pv_detached wineboot -r
+  wait $!
+  end_session
+  pv_wine_prefix_ready
+  [ -n "$aside" ] && [ -e "$folder/$aside" ] && fail "the moved-aside pvmount.dll is still there after the restart"
+}
+
+# A file that a program holds open sharing nothing can be neither replaced nor moved: the setup
+# says so with exit code 3 and the file stays as it was.
+reinstall_over_file_held_open() { # folder-under-drive_c
+  local folder=$WINEPREFIX/drive_c/$1 rc
+  echo "an older version" >>"$folder/pvhost.dll"
+  cp "$folder/pvhost.dll" "$case_dir/old-pvhost.dll"
+  hold_file --exclusive "$(win_path "$folder/pvhost.dll")"
+  wine_to "$case_dir/setup.out" 300 wine "$setup" /S
+  rc=$?
+  echo "  pvsetup.exe /S with pvhost.dll held open: exit code $rc"
+  [ $rc = 3 ] || fail "pvsetup.exe /S with a file held open: exit code $rc, expected 3"
+  cmp -s "$folder/pvhost.dll" "$case_dir/old-pvhost.dll" || fail "the file held open was changed"
+  release_file
+}
+
 # 32-bit Windows, installed twice: the second run over the first keeps the "LockDelay" that the
-# user chose in between. After the uninstallation, a setup that cannot register.
+# user chose in between and replaces a module in use. After the uninstallation, a setup that
+# cannot register and one that cannot replace a file.
 case_32bit() {
   case_name=win32 case_dir=$work/win32
   local dir='C:\Program Files\ORVIK\PV360'
   fresh_prefix i686
   install_silently
   wine_to "$case_dir/reg.out" 60 "$PV_WINE" reg add "$link_key" /v LockDelay /t REG_DWORD /d 0 /f
-  install_silently
-  expect_folder 'Program Files/ORVIK/PV360' i686/program uninstall.exe
+  reinstall_over_module_in_use 'Program Files/ORVIK/PV360'
   expect_folder 'windows/twain_32/ORVIK PV360' i686/twain
   [ -e "$WINEPREFIX/drive_c/windows/twain_64/ORVIK PV360" ] && fail "a 64-bit TWAIN source on 32-bit Windows"
   expect_registration "" "$dir"
@@ -255,9 +311,10 @@ case_32bit() {
   expect_nothing_left
   pv_wine_prefix_ready
   expect_failed_registration windows/system32/regsvr32.exe ""
+  reinstall_over_file_held_open 'Program Files/ORVIK/PV360'
 }
 
-trap 'stop_camera; [ -n "${WINEPREFIX:-}" ] && pv_wine_stop' EXIT
+trap 'stop_camera; [ -n "${hold_pid:-}" ] && touch "$case_dir/release"; [ -n "${WINEPREFIX:-}" ] && pv_wine_stop' EXIT
 for one in case_64bit case_32bit; do
   before=$failures started=$SECONDS
   $one
