@@ -45,6 +45,7 @@ OutFile "${OUTFILE}"
 InstallDir "$PROGRAMFILES\${PROGRAM_FOLDER}"
 ShowInstDetails show
 ShowUninstDetails show
+BrandingText "${PUBLISHER}"
 
 VIProductVersion "${VERSION}.0.0"
 VIAddVersionKey "ProductName" "${PRODUCT}"

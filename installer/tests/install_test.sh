@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
-# The setup program installed and uninstalled silently in fresh Wine prefixes, 64-bit and 32-bit:
+# The setup program installed and uninstalled in fresh Wine prefixes, 64-bit and 32-bit:
 #   install_test.sh I686_BUILD X86_64_BUILD WORK_DIR
 # In each prefix: the registry and files are snapshotted; a "Speed" of the user's is set in one
-# registry view; "pvsetup.exe /S" runs; every file of every set must be in its folder, identical
-# to the staged one, and nothing else there; each architecture's registration is read back in its
+# registry view; the setup runs; every file of every set must be in its folder, identical to the
+# staged one, and nothing else there; each architecture's registration is read back in its
 # registry view (server, icon, junction), the defaults must be written where absent and the
 # user's "Speed" kept; with the simulated camera on COM1, each architecture's pvshell must list the
-# camera through the shell from the installed module. Then the registered QuietUninstallString
-# runs, the prefix restarts (files in use go then) and nothing of ours may be left: the registry
-# and the files must be as in the first snapshot, Wine's own volatile entries aside. The 32-bit
-# prefix is installed twice, with a "LockDelay" of the user's set in between, which must stay, and
-# at the end once more without regsvr32, which must fail with exit code 2.
+# camera through the shell from the installed module. Then the registered uninstall command runs,
+# the prefix restarts (files in use go then) and nothing of ours may be left: the registry and the
+# files must be as in the first snapshot, Wine's own volatile entries aside. The 64-bit prefix is
+# installed and uninstalled silently. The 32-bit one interactively (pvanswer presses the buttons),
+# twice, with a "LockDelay" of the user's set in between, which must stay, and a module in use
+# (pvhold) that must be replaced; at the end once more without regsvr32, which must fail with exit
+# code 2, and with a file held open, which must fail with exit code 3.
 # Exit code 77 (not run) without the i686 tree, which the package needs.
 set -uo pipefail
 i686_build=$1
@@ -111,7 +113,7 @@ expect_camera_listed() { # arch server-path build-tree
 # sharing nothing) until release_file.
 hold_file() { # [--exclusive] windows-path
   rm -f "$case_dir/release"
-  timeout 400 "$PV_WINE" "$i686_build/bin/pvhold.exe" "$@" "$(win_path "$case_dir/release")" 300 \
+  timeout 400 wine "$i686_build/bin/pvhold.exe" "$@" "$(win_path "$case_dir/release")" 300 \
     </dev/null >"$case_dir/hold.out" 2>&1 &
   hold_pid=$!
   for _ in $(seq 200); do grep -q holding "$case_dir/hold.out" && return; sleep 0.1; done
@@ -166,18 +168,47 @@ install_silently() {
   [ $rc = 0 ] || fail "pvsetup.exe /S exit code $rc"
 }
 
-# The registered quiet uninstall command, run as Windows runs it; pvuninst.exe stops and restarts
-# the shell around it. Then a restart of the prefix removes what was in use.
-uninstall_silently() { # view
-  local command started=$SECONDS rc left
-  command=$(reg_data "$1" "$uninstall_key" QuietUninstallString)
-  [ -n "$command" ] || { fail "no QuietUninstallString"; return; }
+# A user's answers to the windows of what runs next (pvanswer: caption and button pairs, in order).
+answer_windows() { # caption button ...
+  timeout 300 wine "$i686_build/bin/pvanswer.exe" 240 "$@" </dev/null >"$case_dir/answers.out" 2>&1 &
+  answer_pid=$!
+}
+
+expect_answered() {
+  wait "$answer_pid"
+  local rc=$?
+  answer_pid=
+  echo "  windows answered: $(grep '^pressed' "$case_dir/answers.out" | tr -d '\r' | tr '\n' ' ')"
+  [ $rc = 0 ] || { fail "the windows were not as expected (pvanswer exit code $rc):"; sed 's/^/    /' "$case_dir/answers.out"; }
+}
+
+# The setup program run as a user runs it: its windows answered as given.
+install_interactively() { # caption button ...
+  local started=$SECONDS rc
+  answer_windows "$@"
+  wine_to "$case_dir/setup.out" 300 wine "$setup"
+  rc=$?
+  echo "  pvsetup.exe: exit code $rc, $((SECONDS - started)) s"
+  [ $rc = 0 ] || fail "pvsetup.exe exit code $rc"
+  expect_answered
+}
+
+# The registered uninstall command (VALUE: "QuietUninstallString", or "UninstallString" with the
+# uninstaller's windows answered as given), run as Windows runs it; pvuninst.exe stops and
+# restarts the shell around it. Then a restart of the prefix removes what was in use.
+uninstall() { # view value [caption button ...]
+  local view=$1 value=$2 command started=$SECONDS rc left
+  shift 2
+  command=$(reg_data "$view" "$uninstall_key" "$value")
+  [ -n "$command" ] || { fail "no $value"; return; }
   printf '%s\r\n' "$command" >"$case_dir/uninstall.bat"
+  [ $# -gt 0 ] && answer_windows "$@"
   wine_to "$case_dir/uninstall.out" 300 "$PV_WINE" cmd /c "$(win_path "$case_dir/uninstall.bat")"
   rc=$?
   left=$(cd "$WINEPREFIX/drive_c" && find . -path '*ORVIK*' -type f -printf '%f\n' | LC_ALL=C sort | tr '\n' ' ')
-  echo "  uninstall: exit code $rc, $((SECONDS - started)) s; in use, left until the restart: $left"
-  [ $rc = 0 ] || fail "the quiet uninstall command exit code $rc"
+  echo "  $value: exit code $rc, $((SECONDS - started)) s; in use, left until the restart: $left"
+  [ $rc = 0 ] || fail "the $value exit code $rc"
+  [ $# -gt 0 ] && expect_answered
   [ "$left" = "pvuninst.exe uninstall.exe " ] || fail "left after the uninstall: $left (expected the two in use)"
   pv_detached wineboot -r
   wait $!
@@ -249,7 +280,7 @@ case_64bit() {
   expect_camera_listed x86_64 "$dir64\\pvmount.dll" "$x86_64_build"
   expect_camera_listed i686 "$dir32\\pvmount.dll" "$i686_build"
   stop_camera
-  uninstall_silently 64
+  uninstall 64 QuietUninstallString
   expect_nothing_left
 }
 
@@ -260,7 +291,8 @@ reinstall_over_module_in_use() { # folder-under-drive_c
   echo "an older version" >>"$folder/pvmount.dll"
   cp "$folder/pvmount.dll" "$case_dir/old-pvmount.dll"
   hold_file "$(win_path "$folder/pvmount.dll")"
-  install_silently
+  install_interactively "Setup: Completed" Close "Setup" OK
+  grep -q "were in use" "$case_dir/answers.out" || fail "the setup did not say that files were in use"
   aside=$(cd "$folder" && ls | grep -i '^ns.*\.tmp$')
   echo "  reinstalled with pvmount.dll in use: moved aside as \"$aside\""
   [ "$(echo "$aside" | grep -c .)" = 1 ] && cmp -s "$folder/$aside" "$case_dir/old-pvmount.dll" ||
@@ -296,7 +328,7 @@ case_32bit() {
   case_name=win32 case_dir=$work/win32
   local dir='C:\Program Files\ORVIK\PV360'
   fresh_prefix i686
-  install_silently
+  install_interactively "Setup: Completed" Close
   wine_to "$case_dir/reg.out" 60 "$PV_WINE" reg add "$link_key" /v LockDelay /t REG_DWORD /d 0 /f
   reinstall_over_module_in_use 'Program Files/ORVIK/PV360'
   expect_folder 'windows/twain_32/ORVIK PV360' i686/twain
@@ -307,18 +339,21 @@ case_32bit() {
   start_camera
   expect_camera_listed i686 "$dir\\pvmount.dll" "$i686_build"
   stop_camera
-  uninstall_silently ""
+  uninstall "" UninstallString "Uninstall: Completed" Close
   expect_nothing_left
   pv_wine_prefix_ready
   expect_failed_registration windows/system32/regsvr32.exe ""
   reinstall_over_file_held_open 'Program Files/ORVIK/PV360'
 }
 
-trap 'stop_camera; [ -n "${hold_pid:-}" ] && touch "$case_dir/release"; [ -n "${WINEPREFIX:-}" ] && pv_wine_stop' EXIT
+trap 'stop_camera; [ -n "${hold_pid:-}" ] && touch "$case_dir/release"; [ -n "${answer_pid:-}" ] && kill "$answer_pid"; [ -n "${WINEPREFIX:-}" ] && pv_wine_stop' EXIT
+users_display=${DISPLAY:-}
 for one in case_64bit case_32bit; do
   before=$failures started=$SECONDS
   $one
   echo "installer_test $case_name: $([ $failures = $before ] && echo passed || echo FAILED) in $((SECONDS - started)) s"
   pv_wine_stop
+  # The case's own display went with it; the next case starts one again.
+  if [ -n "$users_display" ]; then DISPLAY=$users_display; else unset DISPLAY; fi
 done
 [ $failures = 0 ]
