@@ -126,8 +126,8 @@ TEST_F(WineExplorerTest, TheCameraItsCardAndAnAlbumInEachModeOfWinesExplorer) {
     std::vector<std::string> cardItems = explorer.ListColumn(List(), 0), types = explorer.ListColumn(List(), 2);
     for (const std::string& picture : kCardPicturesNewestFirst)
         EXPECT_EQ(1, std::count(cardItems.begin(), cardItems.end(), picture)) << picture;
-    std::string albumTitle;
-    for (size_t i = 0; i < cardItems.size() && albumTitle.empty(); ++i)
+    std::string albumTitle;   // the card's last album
+    for (size_t i = 0; i < cardItems.size(); ++i)
         if (types[i] == "Photo Album") albumTitle = cardItems[i];
     ASSERT_NE("", albumTitle) << "the card shows its albums";
     ASSERT_NO_FATAL_FAILURE(CheckEachMode("card", AsSet(cardItems), true));
