@@ -61,6 +61,9 @@ private:
     // The click selection of a button-down, and again of the button-up that applies a deferred one.
     void ClickSelect(POINT point, WPARAM keys);
     void SelectClickedCell(int hit, WPARAM keys);
+    // A right button-down on a selected cell: the cell gets the focus and the context menu, the
+    // selection stays.
+    void FocusSelectedCell(int hit);
     void StartDrag(Button& button);
     void OnBandChanged(RECT band);
     void OnContextMenu(LPARAM position);

@@ -1,6 +1,7 @@
 // The mouse in the thumbnail view: click selection with Ctrl and Shift, the selection deferred to
 // the button-up on a selected cell (so that a selected group can be dragged), the rubber band, drag
-// detection and the context menu.
+// detection and the context menu. A right click on a selected cell keeps the selection, as the
+// shell's own views do, so that its context menu is about the whole selection.
 #include "MounterThumbView.h"
 
 #include "MounterShellView.h"
@@ -26,7 +27,7 @@ void CMounterThumbView::OnButtonUp(Button& button, WPARAM keys) {
         m_tracker.End();
         SelectionChanged();
     }
-    if (m_deferredSelection && button.pending) {
+    if (m_deferredSelection && button.pending && &button == &m_left) {
         m_applyingDeferred = true;
         ClickSelect(button.down, keys);
         m_applyingDeferred = false;
@@ -49,6 +50,7 @@ void CMounterThumbView::ClickSelect(POINT point, WPARAM keys) {
     }
     if (m_cells.At(hit).Selected() && !m_applyingDeferred) {
         m_deferredSelection = true;
+        if (m_right.pending) FocusSelectedCell(hit);
         return;
     }
     SelectClickedCell(hit, keys);
@@ -71,6 +73,12 @@ void CMounterThumbView::SelectClickedCell(int hit, WPARAM keys) {
     }
     m_cells.SetFocus(hit);
     m_rememberedItem = hit;
+}
+
+void CMounterThumbView::FocusSelectedCell(int hit) {
+    m_cells.SetFocus(hit);
+    m_rememberedItem = hit;
+    RedrawChanged();
 }
 
 void CMounterThumbView::OnBandChanged(RECT band) {

@@ -111,6 +111,28 @@ TEST_F(ThumbViewCommandTest, TheContextMenusOfAPictureAndOfTheBackground) {
     EXPECT_EQ(nullptr, GetCapture()) << "no rubber band for the right button";
 }
 
+TEST_F(ThumbViewCommandTest, ARightClickOnASelectedCellKeepsTheSelectionForItsMenu) {
+    ASSERT_NO_FATAL_FAILURE(OpenThumbnails(CardFolder()));
+    ClickCell(1);
+    ClickCell(3, MK_CONTROL);
+    {
+        MenuWatcher watcher;
+        RightClick(ToClient(PictureMiddle(1)));
+        ASSERT_TRUE(watcher.Shown());
+        EXPECT_EQ(2007u, watcher.FirstId()) << "Ctx ImgFile: " << watcher.FirstEntry();
+    }
+    EXPECT_EQ((Names{kCardPictures[1], kCardPictures[3]}), SelectedNames()) << "the selection stays";
+    {
+        MenuWatcher watcher;
+        RightClick(ToClient(PictureMiddle(4)));
+        ASSERT_TRUE(watcher.Shown());
+    }
+    EXPECT_EQ(Names{kCardPictures[4]}, SelectedNames()) << "an unselected cell is selected alone";
+    ClickCell(2, MK_CONTROL);
+    ClickCell(4);
+    EXPECT_EQ(Names{kCardPictures[4]}, SelectedNames()) << "a left click on a selected cell still selects it alone";
+}
+
 TEST_F(ThumbViewCommandTest, InAFileDialogTheMemoryOpensInThumbnailsAndDoubleClickIsTheDialogs) {
     browser = &NewBrowser(TestBrowser::FileDialog());
     browser->defaultCommandAnswer = S_OK;   // the dialog takes the picture
