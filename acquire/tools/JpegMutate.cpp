@@ -33,7 +33,7 @@ using jpegmutate::Damage;
 using jpegmutate::JpegVariants;
 
 constexpr DWORD kVariantMilliseconds = 10000;
-constexpr size_t kPeakWorkingSetBytes = size_t(128) << 20;
+constexpr size_t kPeakWorkingSetBytes = size_t(192) << 20;
 // A damaged frame may claim any size up to 65500 x 65500; the hand-over's bitmap is then made at
 // the seed's size (which the reader refuses as a header problem) instead of a gigabyte block.
 constexpr uint64_t kLargestBitmapPixels = 2048 * 2048;

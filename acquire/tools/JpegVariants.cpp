@@ -62,6 +62,7 @@ void JpegVariants::FindFields() {
     for (const Segment& s : segments_) {
         const uint8_t marker = original_[s.offset + 1];
         fields_.push_back({s.offset + 2, 2});
+        if (IsFrameMarker(marker) && s.length >= 10 && !frameSize_) frameSize_ = s.offset + 5;
         if (IsFrameMarker(marker) && s.length >= 10)
             fields_.insert(fields_.end(), {{s.offset + 5, 2}, {s.offset + 7, 2}, {s.offset + 9, 1}});
     }
@@ -96,6 +97,7 @@ void JpegVariants::FindExifFields(size_t tiff, size_t size) {
         fields_.insert(fields_.end(), {{entry + 4, 4}, {entry + 8, 4}});
     });
     if (!maker || maker > size - kMakerBlockBytes - 2) return;
+    cameraByte_ = tiff + maker + 1;
     for (size_t at : kMakerBytes) fields_.push_back({tiff + maker + at, 1});
     for (size_t at : kMakerWords) fields_.push_back({tiff + maker + at, 4});
     entries(maker + uint32_t(kMakerBlockBytes), strips);
@@ -165,6 +167,11 @@ std::vector<uint8_t> JpegVariants::WithFieldsAtExtremes(std::mt19937& random) co
     std::vector<uint8_t> v = original_;
     if (fields_.empty()) return v;
     const uint32_t tiffSize = segments_.empty() ? uint32_t(v.size()) : uint32_t(segments_[0].length - 10);
+    if (frameSize_ && cameraByte_ && random() % 4 == 0) {
+        v[cameraByte_] = 7;
+        for (size_t at : {frameSize_, frameSize_ + 2}) WriteBe(v, at, 2, Extreme(ReadBe(v, at, 2), 2, tiffSize, random));
+        return v;
+    }
     for (uint32_t n = 1 + random() % 3; n; --n) {
         const Field& f = fields_[random() % fields_.size()];
         WriteBe(v, f.offset, f.width, Extreme(ReadBe(v, f.offset, f.width), f.width, tiffSize, random));

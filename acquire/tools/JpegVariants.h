@@ -1,7 +1,9 @@
 // Damaged variants of a camera JPEG file for the long mutation run: bit flips, byte sets,
 // truncations, segments inserted, duplicated or dropped before the scan, and the fields that the
 // maker block reader follows (Exif offsets, entry counts, the maker block's length and bytes, the
-// thumbnail's strip, segment lengths, the frame's size) set to extreme values.
+// thumbnail's strip, segment lengths, the frame's size) set to extreme values, among them the
+// frame's size of a file whose maker block is made another maker's (so that the information reader
+// decodes the picture itself for its thumbnail).
 #pragma once
 
 #include <cstdint>
@@ -45,6 +47,8 @@ private:
     std::vector<uint8_t> original_;
     std::vector<Segment> segments_;
     std::vector<Field> fields_;
+    size_t frameSize_ = 0;     // the frame header's height, then width; 0 when there is none
+    size_t cameraByte_ = 0;    // the maker block's byte that names the camera; 0 when there is none
 };
 
 }  // namespace jpegmutate
