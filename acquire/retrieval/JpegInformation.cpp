@@ -9,6 +9,7 @@
 #include <new>
 
 #include <jpeglib.h>
+#include <jerror.h>
 
 namespace acquire {
 namespace {
@@ -18,6 +19,17 @@ namespace {
 // more than this (a damaged or hostile file of a few hundred bytes may claim 65500 x 65500) is
 // refused instead.
 constexpr long kWorkingMemoryBytes = 128L << 20;
+// The most scans read of a progressive picture. Encoders write about ten; a damaged or hostile
+// file may repeat scans by the thousand, each a pass over all the picture's blocks that libjpeg
+// takes with a warning only (a 200 KB file kept the reader busy for 24 s).
+constexpr int kMostScans = 100;
+
+void StopEndlessScans(j_common_ptr common) {
+    auto info = reinterpret_cast<j_decompress_ptr>(common);
+    if (info->input_scan_number <= kMostScans) return;
+    common->err->msg_code = JERR_BAD_PROGRESSION;
+    common->err->error_exit(common);
+}
 
 // One decompression of data held in memory. Only plain data lives in the frames that a libjpeg
 // failure leaves by longjmp.
@@ -27,6 +39,8 @@ public:
         InstallJpegErrorTrap(info_, error_, false);
         jpeg_create_decompress(&info_);
         info_.mem->max_memory_to_use = kWorkingMemoryBytes;
+        progress_.progress_monitor = StopEndlessScans;
+        info_.progress = &progress_;
         jpeg_mem_src(&info_, data, static_cast<unsigned long>(size));
     }
     ~Decompression() { jpeg_destroy_decompress(&info_); }
@@ -66,6 +80,7 @@ public:
 private:
     jpeg_decompress_struct info_{};
     JpegErrorTrap error_{};
+    jpeg_progress_mgr progress_{};
 };
 
 std::vector<BYTE> ReducedThumbnail(Decompression& jpeg) {

@@ -1,7 +1,8 @@
-// The JPEG information reader on small files whose frame claims a huge picture: the thumbnail of a
-// sequential picture is made a row at a time, and a progressive picture whose coefficients would
-// need more working memory than the reader allows is refused; neither raises the process's peak
-// working set by more than a few megabytes.
+// The JPEG information reader on small files that ask for much: a frame claiming a huge picture
+// (the thumbnail of a sequential picture is made a row at a time, and a progressive picture whose
+// coefficients would need more working memory than the reader allows is refused; neither raises
+// the process's peak working set by more than a few megabytes), and scans added by the thousand
+// (refused, where each would be another pass over the picture).
 #include "JpegInformation.h"
 #include "RetrievalCodes.h"
 #include "TestPictures.h"
@@ -59,6 +60,16 @@ Bytes Claiming(Bytes file, unsigned width, unsigned height) {
     return file;
 }
 
+// The file with scans of the first component added before its end: DC refinements with no data,
+// which libjpeg takes with a warning each and a pass over all the component's blocks.
+Bytes WithEmptyScans(Bytes file, int scans) {
+    const Bytes scan = {0xFF, 0xDA, 0x00, 0x08, 0x01, 0x01, 0x00, 0x00, 0x00, 0x10};
+    Bytes added;
+    for (int i = 0; i < scans; ++i) added.insert(added.end(), scan.begin(), scan.end());
+    file.insert(file.end() - 2, added.begin(), added.end());
+    return file;
+}
+
 PROCESS_MEMORY_COUNTERS Memory() {
     PROCESS_MEMORY_COUNTERS m{};
     GetProcessMemoryInfo(GetCurrentProcess(), &m, sizeof m);
@@ -103,5 +114,16 @@ TEST(JpegInformationMemory, ProgressivePictureNeedingTooMuchWorkingMemoryIsRefus
     // A progressive picture of a usual size still reads.
     ASSERT_EQ(0, ReadWithinAllowance(Claiming(Compressed(true), 64, 48), &reading, &within));
     EXPECT_TRUE(within);
+    EXPECT_EQ(20736u, reading.thumbnail.size());
+}
+
+TEST(JpegInformationWork, ProgressivePictureWithEndlessScansIsRefused) {
+    PictureReading reading;
+    // Each added scan would be a pass over four million blocks.
+    const Bytes endless = WithEmptyScans(Claiming(Compressed(true), 2048, 2048), 20000);
+    EXPECT_EQ(kErrJpegData, ReadJpegInformation(endless.data(), endless.size(), &reading));
+    // A few added scans are only warnings, which the reader lets pass.
+    const Bytes few = WithEmptyScans(Compressed(true), 20);
+    ASSERT_EQ(0, ReadJpegInformation(few.data(), few.size(), &reading));
     EXPECT_EQ(20736u, reading.thumbnail.size());
 }
