@@ -25,4 +25,10 @@ struct PixelSource {
 
 std::vector<BYTE> MakeThumbnail(const PixelSource& source);
 
+// For pictures that arrive a row at a time: the row of a picture height rows high (top row 0)
+// that thumbnail row y (from the top) is taken from, and that row sampled into thumbnail row y of
+// a kThumbBytes thumbnail.
+inline int ThumbnailSourceRow(int y, int height) { return int(int64_t(y) * height / kThumbHeight); }
+void SampleThumbnailRow(const BYTE* row, int width, bool redFirst, int y, BYTE* thumbnail);
+
 }  // namespace acquire
