@@ -3,6 +3,7 @@
 
 #include "Codes.h"
 #include "HexCodec.h"
+#include "LockRelease.h"
 
 namespace pvsim {
 namespace {
@@ -22,15 +23,25 @@ void Exchange::switchSpeed(unsigned baud) {
     ev_.counters.speedChanges++;
 }
 
+std::optional<uint8_t> Exchange::hostByte(int timeoutMs) {
+    LockRelease waiting(held_);
+    return line_.readByte(timeoutMs);
+}
+
+size_t Exchange::hostBytes(uint8_t* out, size_t size, int gapMs) {
+    LockRelease waiting(held_);
+    return line_.read(out, size, gapMs);
+}
+
 bool Exchange::readPacketBody(uint8_t* packet) {
-    size_t n = line_.read(packet + 1, code::kHostPacketSize - 1, timing_.gapMs);
+    size_t n = hostBytes(packet + 1, code::kHostPacketSize - 1, timing_.gapMs);
     return n == code::kHostPacketSize - 1;
 }
 
 std::optional<Bytes> Exchange::receiveHostPacket() {
     uint8_t p[code::kHostPacketSize];
     for (int attempt = 0; attempt < kHostPacketTries; ++attempt) {
-        auto first = line_.readByte(attempt == 0 ? timing_.hostPacketMs : timing_.gapMs * 2);
+        auto first = hostByte(attempt == 0 ? timing_.hostPacketMs.load() : timing_.gapMs * 2);
         if (!first) {
             ev_.violations.report("host data packet did not arrive");
             return std::nullopt;
@@ -43,7 +54,7 @@ std::optional<Bytes> Exchange::receiveHostPacket() {
             ev_.counters.withdrawn++;
             if (attempt == 0) ev_.violations.report("host withdrew its data packet before the camera refused it");
             uint8_t repeat[code::kHostPacketSize];
-            repeat[0] = line_.readByte(timing_.gapMs).value_or(0);
+            repeat[0] = hostByte(timing_.gapMs).value_or(0);
             bool repeated = readPacketBody(repeat) && repeat[0] == code::kHostWithdrawn;
             if (!repeated) ev_.violations.report("host withdrew its data packet without sending it a second time");
             if (faults_.refuseHostPacket()) { line_.write(code::kSendAgain); continue; }
@@ -82,7 +93,7 @@ bool Exchange::sendPacket(const uint8_t* data, size_t size) {
     for (int i = 0; i < busy; ++i) line_.write(code::kBusy);
     for (int send = 0; send < kCameraPacketSends; ++send) {
         PacketFault fault = faults_.packet(packetNumber_);
-        if (fault.errorInstead) {
+        if (fault.errorInstead || (able_ && !able_())) {
             line_.write(code::kCameraError);
             return false;
         }
@@ -107,7 +118,7 @@ void Exchange::writePacket(const uint8_t* data, size_t size, const PacketFault& 
 }
 
 Exchange::Verdict Exchange::awaitVerdict() {
-    auto b = line_.readByte(timing_.verdictMs);
+    auto b = hostByte(timing_.verdictMs);
     if (!b) {
         ev_.violations.report("no verdict from the host on " + packetName());
         return Verdict::Ended;
@@ -126,7 +137,7 @@ Exchange::Verdict Exchange::awaitVerdict() {
 // command loop, which takes a complete command block as the next command.
 void Exchange::reportStray(uint8_t first, const char* while_) {
     uint8_t block[code::kBlockSize] = {first};
-    size_t n = 1 + line_.read(block + 1, code::kBlockSize - 1, 50);
+    size_t n = 1 + hostBytes(block + 1, code::kBlockSize - 1, 50);
     std::string hex = pvpty::encodeHex(block, n);
     if (n == code::kBlockSize && block[7] == code::kBlockEnd)
         ev_.violations.report("command block " + hex + " interleaved into a transfer, " + while_);

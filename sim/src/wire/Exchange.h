@@ -1,26 +1,40 @@
 // The camera's side of one command exchange: the answer to the block, the host's data packet with
 // its verdict, the camera's data packets with their acknowledgement, resend and cancel, and the
 // completion byte. Faults armed on the control channel are applied here.
+//
+// The camera's state is guarded by the camera lock, which the command's handler holds; the exchange
+// lets go of it while it waits for the host's bytes, so that the control channel can change the
+// camera (pull the card, drain the battery) in the middle of a transfer.
 #pragma once
 
 #include "Bytes.h"
 #include "FaultPlan.h"
 #include "Line.h"
 
+#include <atomic>
+#include <functional>
+#include <mutex>
 #include <optional>
 
 namespace pvsim {
 
+// Set from the control channel while an exchange may be reading them.
 struct Timing {
-    int gapMs = 1000;            // longest pause inside a block or packet
-    int hostPacketMs = 5000;     // wait for the host's data packet after 0xD1
-    int verdictMs = 10000;       // wait for the host's verdict on a camera packet
+    std::atomic<int> gapMs{1000};            // longest pause inside a block or packet
+    std::atomic<int> hostPacketMs{5000};     // wait for the host's data packet after 0xD1
+    std::atomic<int> verdictMs{10000};       // wait for the host's verdict on a camera packet
 };
 
 class Exchange {
 public:
     Exchange(Line& line, FaultPlan& faults, LineEvidence evidence, const Timing& timing)
         : line_(line), faults_(faults), ev_(evidence), timing_(timing) {}
+
+    // The camera lock the handler holds; released while the exchange waits for the host.
+    void releaseWhileWaiting(std::unique_lock<std::mutex>& held) { held_ = &held; }
+    // What must stay true for the camera to go on sending: checked under the camera lock before each
+    // data packet; when it fails, 0xE2 goes out in place of the packet and the transfer ends.
+    void requireWhileSending(std::function<bool()> able) { able_ = std::move(able); }
 
     void answer(uint8_t byte) { line_.write(byte); }
     void accept();
@@ -42,6 +56,8 @@ private:
     Verdict awaitVerdict();
     void reportStray(uint8_t first, const char* while_);
     bool readPacketBody(uint8_t* packet);
+    std::optional<uint8_t> hostByte(int timeoutMs);
+    size_t hostBytes(uint8_t* out, size_t size, int gapMs);
     std::string packetName() const { return "packet " + std::to_string(packetNumber_); }
 
     Line& line_;
@@ -49,6 +65,8 @@ private:
     LineEvidence ev_;
     const Timing& timing_;
     int packetNumber_ = 0;
+    std::unique_lock<std::mutex>* held_ = nullptr;
+    std::function<bool()> able_;
 };
 
 }  // namespace pvsim
