@@ -150,7 +150,8 @@ TEST_F(HostileCardTest, EverythingDraggedOutLandsInsideTheTemporaryArea) {
     }
 
     // Albums whose titles are unusable arrive under their directories' own names, made usable.
-    EXPECT_EQ((std::vector<std::string>{"TRAIL", "_BELL.JPG", "_LPT1.JPG"}), FilesIn(area + "ALBUM001"));
+    EXPECT_EQ((std::vector<std::string>{"ALB00001.ODC", "ALB00002.ODC", "TRAIL", "_BELL.JPG", "_LPT1.JPG"}),
+              FilesIn(area + "ALBUM001"));
     EXPECT_EQ(CardFile("PCCARD/DCIMAGES/ALBUM001/PV000002.JPG"), ReadLocalFile(area + "ALBUM001\\_LPT1.JPG"));
     EXPECT_EQ(FilesIn(CardPath("PCCARD/DCIMAGES/ALBUM002")), FilesIn(area + "ALBUM002"));
     EXPECT_EQ((std::vector<std::string>{"BROKEN.JPG"}), FilesIn(area + "_AUX")) << "a device, with a device title";
