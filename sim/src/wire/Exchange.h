@@ -3,8 +3,8 @@
 // completion byte. Faults armed on the control channel are applied here.
 //
 // The camera's state is guarded by the camera lock, which the command's handler holds; the exchange
-// lets go of it while it waits for the host's bytes, so that the control channel can change the
-// camera (pull the card, drain the battery) in the middle of a transfer.
+// lets go of it while bytes cross the line, so that the control channel can change the camera (pull
+// the card, drain the battery) in the middle of a transfer.
 #pragma once
 
 #include "Bytes.h"
@@ -30,20 +30,20 @@ public:
     Exchange(Line& line, FaultPlan& faults, LineEvidence evidence, const Timing& timing)
         : line_(line), faults_(faults), ev_(evidence), timing_(timing) {}
 
-    // The camera lock the handler holds; released while the exchange waits for the host.
+    // The camera lock the handler holds; released while bytes cross the line.
     void releaseWhileWaiting(std::unique_lock<std::mutex>& held) { held_ = &held; }
     // What must stay true for the camera to go on sending: checked under the camera lock before each
     // data packet; when it fails, 0xE2 goes out in place of the packet and the transfer ends.
     void requireWhileSending(std::function<bool()> able) { able_ = std::move(able); }
 
-    void answer(uint8_t byte) { line_.write(byte); }
+    void answer(uint8_t byte) { toHost(byte); }
     void accept();
     // The host's 60-byte packet once the camera accepted it; nothing when it was withdrawn or lost.
     std::optional<Bytes> receiveHostPacket();
     // Sends data in packets of `size` bytes (the last one zero-filled). False when the transfer ended
     // early: cancelled by the host, refused, or faulted.
     bool sendPackets(const Bytes& data, size_t size);
-    void sendErrorInsteadOfPacket() { line_.write(0xE2); }
+    void sendErrorInsteadOfPacket() { toHost(0xE2); }
     void complete(uint8_t status = 0);
     void switchSpeed(unsigned baud);
     void reportViolation(const std::string& what) { ev_.violations.report(what); }
@@ -56,8 +56,12 @@ private:
     Verdict awaitVerdict();
     void reportStray(uint8_t first, const char* while_);
     bool readPacketBody(uint8_t* packet);
-    std::optional<uint8_t> hostByte(int timeoutMs);
-    size_t hostBytes(uint8_t* out, size_t size, int gapMs);
+    // The line in both directions, without the camera lock: the camera's bytes are paced at the
+    // line speed and wait for a host that reads, the host's bytes take their time to come.
+    void toHost(const uint8_t* data, size_t size);
+    void toHost(uint8_t byte) { toHost(&byte, 1); }
+    std::optional<uint8_t> fromHost(int timeoutMs);
+    size_t fromHost(uint8_t* out, size_t size, int gapMs);
     std::string packetName() const { return "packet " + std::to_string(packetNumber_); }
 
     Line& line_;
