@@ -52,8 +52,10 @@ void TakeSnapshot(const std::string& directory, const std::string& skipped, int 
         if (path + "\\" == skipped) continue;
         (*out)[path] = {(ULONGLONG(found.nFileSizeHigh) << 32) | found.nFileSizeLow,
                         (ULONGLONG(found.ftLastWriteTime.dwHighDateTime) << 32) | found.ftLastWriteTime.dwLowDateTime};
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && depth > 0)
-            TakeSnapshot(path + "\\", skipped, depth - 1, out);
+        // Hidden directories are noted but not walked: under Wine the user's folders lead to the Unix
+        // home, whose hidden directories (caches) other programs keep writing to.
+        bool walked = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !(found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN);
+        if (walked && depth > 0) TakeSnapshot(path + "\\", skipped, depth - 1, out);
     } while (FindNextFileA(search.get(), &found));
 }
 
