@@ -30,7 +30,7 @@ run_arch() { # arch
   "${pvcam[@]}" copyall "Z:${out//\//\\}"
   "${pvcam[@]}" thumb 0 "Z:${out//\//\\}\\thumb0.bmp"
   local checked=0 different=0 f
-  for f in "$out"/*.JPG "$out"/*.FPX; do
+  for f in "$out"/*.JPG "$out"/*.FPX "$out"/*.ODC; do
     [ -e "$f" ] || continue
     src=$(find "$work/card/PCCARD/DCIMAGES" -name "$(basename "$f")" | head -n 1)
     if cmp -s "$f" "$src"; then checked=$((checked + 1)); else different=$((different + 1)); echo "DIFFERENT: $f"; fi

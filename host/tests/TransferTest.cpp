@@ -1,6 +1,7 @@
 // Directory lists, files and thumbnails: packets, sizes, progress and cancel.
 #include "CameraFixture.h"
 
+#include <algorithm>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -77,6 +78,21 @@ TEST_F(TransferTest, DirectoriesOfZeroTwelveAndThirteenEntries) {
     std::string host = HostBytes();
     EXPECT_EQ(std::string::npos, host.find("D2D2D2"));
     EXPECT_NE(std::string::npos, host.find("D2D2"));   // two packets acknowledged
+}
+
+TEST_F(TransferTest, AlbumPicturesAreListedByTheirPattern) {
+    // What an album counts as its pictures: its .ODC files, as the card image holds them.
+    size_t total = 0;
+    for (std::string album : {"ALBUM001", "ALBUM002", "ALBUM003"}) {
+        std::vector<std::string> onCard;
+        WIN32_FIND_DATAA found;
+        pv::UniqueFind search(FindFirstFileA(CardPath("PCCARD/DCIMAGES/" + album + "/*.ODC").c_str(), &found));
+        for (bool more = bool(search); more; more = FindNextFileA(search.get(), &found)) onCard.push_back(found.cFileName);
+        std::sort(onCard.begin(), onCard.end());
+        EXPECT_EQ(onCard, List(("\\PCCARD\\DCIMAGES\\" + album + "\\*.ODC").c_str())) << album;
+        total += onCard.size();
+    }
+    EXPECT_NE(0u, total) << "the generated card holds album pictures";
 }
 
 TEST_F(TransferTest, FilesOfZeroFiveHundredTwelveAndFiveHundredThirteenBytes) {

@@ -4,6 +4,7 @@
 #include "Jpeg.h"
 #include "Mosaic.h"
 
+#include <algorithm>
 #include <fstream>
 
 namespace pvsim::test {
@@ -66,7 +67,12 @@ TEST_F(Command, PatternListing) {
     auto names = list("\\PCCARD\\DCIMAGES\\*.FPX");
     ASSERT_EQ(names.size(), 2u);
     EXPECT_EQ(names[0].substr(0, 11), "PV000007FPX");
-    EXPECT_TRUE(list("\\PCCARD\\DCIMAGES\\ALBUM001\\*.ODC").empty());
+    // The album pictures: two in the first album, none in the third.
+    auto album = list("\\PCCARD\\DCIMAGES\\ALBUM001\\*.ODC");
+    ASSERT_EQ(album.size(), 2u);
+    EXPECT_EQ(album[0].substr(0, 11), "ALB00001ODC");
+    EXPECT_EQ(album[1].substr(0, 11), "ALB00002ODC");
+    EXPECT_TRUE(list("\\PCCARD\\DCIMAGES\\ALBUM003\\*.ODC").empty());
 }
 
 TEST_F(Command, MissingPathGetsErrorInPlaceOfData) {
@@ -153,15 +159,20 @@ TEST_F(Command, PictureNumbersCountFromZeroAndOutOfRangeIsRejected) {
 }
 
 TEST_F(Command, ThumbnailIsTheMosaicOfThePicture) {
-    start(block(0x93), pathPacket("\\PCCARD\\DCIMAGES\\PV000006.JPG", kAll, kAll));
-    Bytes thumb = packets(1024, 4);
-    EXPECT_EQ(receive(1), Bytes{0x00});
-    std::ifstream in(card_ / "PCCARD/DCIMAGES/PV000006.JPG", std::ios::binary);
-    Bytes file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    auto picture = decodeJpeg(file.data(), file.size(), 96);
-    ASSERT_TRUE(picture);
-    EXPECT_EQ(Bytes(thumb.begin(), thumb.begin() + 3456), mosaicOf(*picture));
-    EXPECT_EQ(Bytes(thumb.begin() + 3456, thumb.end()), Bytes(640, 0));
+    // A picture taken and an album picture alike.
+    for (std::string relative : {"PV000006.JPG", "ALBUM001/ALB00002.ODC"}) {
+        std::string path = "\\PCCARD\\DCIMAGES\\" + relative;
+        std::replace(path.begin(), path.end(), '/', '\\');
+        start(block(0x93), pathPacket(path, kAll, kAll));
+        Bytes thumb = packets(1024, 4);
+        EXPECT_EQ(receive(1), Bytes{0x00});
+        std::ifstream in(card_ / "PCCARD/DCIMAGES" / relative, std::ios::binary);
+        Bytes file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        auto picture = decodeJpeg(file.data(), file.size(), 96);
+        ASSERT_TRUE(picture) << relative;
+        EXPECT_EQ(Bytes(thumb.begin(), thumb.begin() + 3456), mosaicOf(*picture)) << relative;
+        EXPECT_EQ(Bytes(thumb.begin() + 3456, thumb.end()), Bytes(640, 0));
+    }
 }
 
 TEST_F(Command, DamagedPictureGivesAGreyThumbnail) {
@@ -181,6 +192,7 @@ TEST_F(Command, EraseFileAndErasePictures) {
     simple(block(0x7B, 0xFF, 0xFF), 0xD1);
     EXPECT_EQ(getBe16(&status()[56]), 0u);
     EXPECT_TRUE(fs::exists(card_ / "PCCARD/DCIMAGES/ALBUM.CTL"));
+    EXPECT_TRUE(fs::exists(card_ / "PCCARD/DCIMAGES/ALBUM001/ALB00001.ODC")) << "album pictures are not pictures taken";
 }
 
 TEST_F(Command, FormatEmptiesTheCard) {

@@ -186,9 +186,16 @@ TEST_F(FolderAccessTest, PictureTextsAndInformation) {
     folder->GetPictureResolutionText(&text, created.get());
     EXPECT_EQ("High (1152x864)", text);
     EXPECT_EQ(-1, folder->GetPictureInfoAt(newest + 1, &name));
+    // An album counts its album pictures (.ODC), as many as the card image holds; none in the third.
     Item card(itemid::MakeMemory(MntMemoryCard));
-    folder->CountAlbumPictures(&text, FileItem("ALBUM001", MntAlbum).get(), card.get());
-    EXPECT_EQ("0", text) << "the album holds no .ODC pictures";
+    for (const auto& [album, holdsSome] : {std::pair{"ALBUM001", true}, std::pair{"ALBUM003", false}}) {
+        size_t pictures = 0;
+        for (const std::string& file : transfertest::FilesIn(CardPath(std::string("PCCARD/DCIMAGES/") + album)))
+            pictures += file.ends_with(".ODC") ? 1 : 0;
+        folder->CountAlbumPictures(&text, FileItem(album, MntAlbum).get(), card.get());
+        EXPECT_EQ(std::to_string(pictures), text) << album;
+        EXPECT_EQ(holdsSome, pictures > 0) << album;
+    }
 }
 
 TEST_F(FolderAccessTest, ThumbnailsByNameAndNumber) {

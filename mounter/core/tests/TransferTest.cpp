@@ -192,7 +192,7 @@ TEST_F(TransferDataSourceTest, DropCopiesPicturesAndAlbumsOnce) {
 
     ExpectCopied("PV000006.JPG");
     ExpectCopied("README.TXT");
-    std::vector<std::string> albumFiles = {"PV000001.JPG", "PV000002.JPG", "PV000003.JPG"};
+    std::vector<std::string> albumFiles = {"ALB00001.ODC", "ALB00002.ODC", "PV000001.JPG", "PV000002.JPG", "PV000003.JPG"};
     EXPECT_EQ(albumFiles, FilesIn(local));
     for (const std::string& name : albumFiles)
         EXPECT_EQ(CardFile("PCCARD/DCIMAGES/ALBUM001/" + name), ReadLocalFile(local + "\\" + name));
@@ -227,7 +227,7 @@ TEST_F(TransferDataSourceTest, IdListArrayParsesBackToTheCopies) {
     }
     EXPECT_EQ((std::vector<std::string>{area + "PV000007.FPX", area + Title("ALBUM002")}), paths);
     ExpectCopied("PV000007.FPX");
-    EXPECT_EQ((std::vector<std::string>{"PV000004.FPX", "PV000005.JPG"}), FilesIn(area + Title("ALBUM002")));
+    EXPECT_EQ((std::vector<std::string>{"ALB00003.ODC", "PV000004.FPX", "PV000005.JPG"}), FilesIn(area + Title("ALBUM002")));
 }
 
 TEST_F(TransferDataSourceTest, SessionClosedSinceTheDragBeganIsOpenedForTheCopy) {

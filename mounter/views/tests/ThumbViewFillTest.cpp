@@ -126,7 +126,8 @@ TEST_F(ThumbViewFillTest, MorePicturesThanFitScrollInHalfCells) {
 
 TEST_F(ThumbViewFillTest, AnAlbumOnTheCardShowsItsPictures) {
     ASSERT_NO_FATAL_FAILURE(OpenThumbnails(AlbumFolder("ALBUM001")));
-    EXPECT_EQ((Names{"PV000003.JPG", "PV000002.JPG", "PV000001.JPG"}), AllNames());
+    // Newest first; the album pictures were made after the pictures taken.
+    EXPECT_EQ((Names{"ALB00002.ODC", "ALB00001.ODC", "PV000003.JPG", "PV000002.JPG", "PV000001.JPG"}), AllNames());
 }
 
 TEST_F(ThumbViewFillTest, TheCellShowsTheDecodeOfTheCamerasMosaic) {

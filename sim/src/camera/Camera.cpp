@@ -31,6 +31,11 @@ void Camera::resetState() {
     fileAccess = false;
 }
 
+bool Camera::canServe(const Node& node) const {
+    bool onCard = node.relative == "PCCARD" || node.relative.starts_with("PCCARD/");
+    return powered() && (!onCard || store.cardUsable());
+}
+
 std::vector<PictureRef> Camera::pictures() const {
     std::vector<PictureRef> out;
     Refusal why;

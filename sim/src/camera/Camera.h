@@ -39,6 +39,9 @@ public:
 
     void resetState();   // settings and power as after switching on; the storage stays
     bool powered() const { return mains || battery != kBatteryExhausted; }
+    // Whether the camera can go on sending what a node holds: it has power, and a usable card when
+    // the node lies on the card.
+    bool canServe(const Node& node) const;
 
     // The pictures on the card, numbered from 0 in the camera's order: the picture directory's
     // albums first (each in listing order), then its own files; a new picture is the last one.

@@ -36,6 +36,7 @@ std::optional<Node> receiveNode(Exchange& ex, const Camera& cam, uint32_t field1
     Refusal why;
     auto node = cam.store.resolve(request->path, why);
     if (!node) ex.sendErrorInsteadOfPacket();
+    else ex.requireWhileSending([&cam, served = *node] { return cam.canServe(served); });
     return node;
 }
 

@@ -20,7 +20,7 @@ PathRequest parsePathPacket(const Bytes& packet);
 std::optional<PathRequest> receivePath(Exchange& ex, uint32_t field1, uint32_t field2);
 
 // Receives the path packet and finds what it names; on failure the camera has already answered
-// 0xE2 in place of its data packet.
+// 0xE2 in place of its data packet. The exchange then sends only while the camera can serve the node.
 std::optional<Node> receiveNode(Exchange& ex, const Camera& cam, uint32_t field1, uint32_t field2);
 
 }  // namespace pvsim

@@ -31,6 +31,7 @@ Handler byNumber(Camera& cam, Record record, size_t size) {
         auto pictures = cam.pictures();
         if (b.arg16() >= pictures.size()) return ex.answer(code::kRejected);
         ex.accept();
+        ex.requireWhileSending([&cam, served = pictures[b.arg16()].node] { return cam.canServe(served); });
         if (ex.sendPackets(record(cam, pictures[b.arg16()].node), size)) ex.complete();
     };
 }

@@ -40,8 +40,15 @@ struct Writer {
         return static_cast<bool>(out) && !ec;
     }
 
-    // A picture as the camera would have taken it, in the given directory.
+    // A picture as the camera would have taken it, in the given directory, named as the camera
+    // numbers its pictures.
     bool picture(const std::string& dir, uint8_t format, uint8_t resolution) {
+        char name[16];
+        std::snprintf(name, sizeof name, "PV%06u.%s", ++number, format == 4 ? "FPX" : "JPG");
+        return picture(dir, name, format, resolution);
+    }
+
+    bool picture(const std::string& dir, const std::string& name, uint8_t format, uint8_t resolution) {
         PictureMeta m;
         m.format = format;
         m.resolution = resolution;
@@ -51,8 +58,6 @@ struct Writer {
         m.zoom = static_cast<uint8_t>(seq.below(6));
         m.taken = clock;
         clock += static_cast<uint32_t>(600 + seq.below(7200));
-        char name[16];
-        std::snprintf(name, sizeof name, "PV%06u.%s", ++number, format == 4 ? "FPX" : "JPG");
         Raster pixels = paintScene(seq.next(), resolution ? 1152 : 640, resolution ? 864 : 480);
         const std::time_t when = CameraClock::toLocal(m.taken);
         if (!sources.empty() && !save(sources / fs::path(name).replace_extension(".ppm"), encodePpm(pixels), when))
@@ -95,6 +100,18 @@ bool writeOddEntries(Writer& w) {
     return ok;
 }
 
+// Album pictures: the .ODC files that an album counts as its pictures, in the camera's JPEG format.
+// They are not among the pictures the camera has taken. They come last and from a stream of their
+// own, so that everything else on a card is what it was before cards had them.
+bool writeAlbumPictures(Writer& w, uint64_t seed) {
+    constexpr uint64_t kAlbumPictureStream = 0x0DC0DC0DC0DC0DC0;
+    w.seq = SeedSequence(seed ^ kAlbumPictureStream);
+    const std::string dir = "PCCARD/DCIMAGES/";
+    bool ok = w.picture(dir + "ALBUM001", "ALB00001.ODC", 3, 0);
+    ok = w.picture(dir + "ALBUM001", "ALB00002.ODC", 3, 0) && ok;
+    return w.picture(dir + "ALBUM002", "ALB00003.ODC", 3, 0) && ok;
+}
+
 }  // namespace
 
 std::string generateCard(const fs::path& out, uint64_t seed, const fs::path& sources) {
@@ -106,7 +123,7 @@ std::string generateCard(const fs::path& out, uint64_t seed, const fs::path& sou
     if (ec) return "cannot create " + out.string() + ": " + ec.message();
     Writer w{out, sources, {}, SeedSequence(seed), 0};
     w.clock = static_cast<uint32_t>(2 * (86400 * (365 + w.seq.below(300)) + 3600 * (8 + w.seq.below(8))));
-    bool ok = writeAlbums(w) && writeLoosePictures(w) && writeOddEntries(w);
+    bool ok = writeAlbums(w) && writeLoosePictures(w) && writeOddEntries(w) && writeAlbumPictures(w, seed);
     if (!ok || !w.manifest.save(out)) return "cannot write the card image in " + out.string();
     return "";
 }

@@ -1,6 +1,7 @@
 // Card images for the simulator, the same for the same seed: albums named by an "ALBUM.CTL",
-// JPEG and FlashPix pictures at both resolutions with painted content, and odd entries (hidden and
-// system files, a file without a date, a damaged picture, a name the camera cannot show).
+// JPEG and FlashPix pictures at both resolutions with painted content, album pictures (.ODC), and
+// odd entries (hidden and system files, a file without a date, a damaged picture, a name the camera
+// cannot show).
 #pragma once
 
 #include <cstdint>

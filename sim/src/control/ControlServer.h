@@ -1,5 +1,5 @@
-// The control channel: a line protocol on a loopback TCP port, any number of clients, one reply
-// line per command line.
+// The control channel: a line protocol on a loopback TCP port, one reply line per command line, any
+// number of clients served side by side.
 #pragma once
 
 #include "Simulator.h"

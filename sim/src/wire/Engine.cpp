@@ -51,7 +51,8 @@ void Engine::run(const CommandBlock& block) {
         ex.answer(code::kRejected);
         return;
     }
-    std::lock_guard g(cameraLock_);
+    std::unique_lock held(cameraLock_);
+    ex.releaseWhileWaiting(held);
     it->second(ex, block);
 }
 

@@ -1,5 +1,5 @@
 // The camera's command loop: takes command blocks off the line, applies armed faults and runs the
-// command's handler under the camera lock.
+// command's handler under the camera lock (which the exchange lets go while bytes cross the line).
 #pragma once
 
 #include "CommandBlock.h"

@@ -3,6 +3,7 @@
 
 #include "Codes.h"
 #include "HexCodec.h"
+#include "LockRelease.h"
 
 namespace pvsim {
 namespace {
@@ -14,7 +15,7 @@ constexpr int kCameraPacketSends = 4;  // the packet and at most three resends
 
 void Exchange::accept() {
     ev_.counters.accepted++;
-    line_.write(code::kAccepted);
+    toHost(code::kAccepted);
 }
 
 void Exchange::switchSpeed(unsigned baud) {
@@ -22,15 +23,30 @@ void Exchange::switchSpeed(unsigned baud) {
     ev_.counters.speedChanges++;
 }
 
+void Exchange::toHost(const uint8_t* data, size_t size) {
+    LockRelease sending(held_);
+    line_.write(data, size);
+}
+
+std::optional<uint8_t> Exchange::fromHost(int timeoutMs) {
+    LockRelease waiting(held_);
+    return line_.readByte(timeoutMs);
+}
+
+size_t Exchange::fromHost(uint8_t* out, size_t size, int gapMs) {
+    LockRelease waiting(held_);
+    return line_.read(out, size, gapMs);
+}
+
 bool Exchange::readPacketBody(uint8_t* packet) {
-    size_t n = line_.read(packet + 1, code::kHostPacketSize - 1, timing_.gapMs);
+    size_t n = fromHost(packet + 1, code::kHostPacketSize - 1, timing_.gapMs);
     return n == code::kHostPacketSize - 1;
 }
 
 std::optional<Bytes> Exchange::receiveHostPacket() {
     uint8_t p[code::kHostPacketSize];
     for (int attempt = 0; attempt < kHostPacketTries; ++attempt) {
-        auto first = line_.readByte(attempt == 0 ? timing_.hostPacketMs : timing_.gapMs * 2);
+        auto first = fromHost(attempt == 0 ? timing_.hostPacketMs.load() : timing_.gapMs * 2);
         if (!first) {
             ev_.violations.report("host data packet did not arrive");
             return std::nullopt;
@@ -43,11 +59,11 @@ std::optional<Bytes> Exchange::receiveHostPacket() {
             ev_.counters.withdrawn++;
             if (attempt == 0) ev_.violations.report("host withdrew its data packet before the camera refused it");
             uint8_t repeat[code::kHostPacketSize];
-            repeat[0] = line_.readByte(timing_.gapMs).value_or(0);
+            repeat[0] = fromHost(timing_.gapMs).value_or(0);
             bool repeated = readPacketBody(repeat) && repeat[0] == code::kHostWithdrawn;
             if (!repeated) ev_.violations.report("host withdrew its data packet without sending it a second time");
-            if (faults_.refuseHostPacket()) { line_.write(code::kSendAgain); continue; }
-            line_.write(code::kPacketOk);
+            if (faults_.refuseHostPacket()) { toHost(code::kSendAgain); continue; }
+            toHost(code::kPacketOk);
             return std::nullopt;
         }
         if (whole && p[0] != code::kHostData)
@@ -55,8 +71,8 @@ std::optional<Bytes> Exchange::receiveHostPacket() {
         if (whole && p[0] == code::kHostData && attempt >= 2)
             ev_.violations.report("host sent its packet a third time instead of withdrawing it");
         bool good = whole && p[0] == code::kHostData && xorOf(p + 1, 58) == p[59];
-        if (faults_.refuseHostPacket() || !good) { line_.write(code::kSendAgain); continue; }
-        line_.write(code::kPacketOk);
+        if (faults_.refuseHostPacket() || !good) { toHost(code::kSendAgain); continue; }
+        toHost(code::kPacketOk);
         return Bytes(p, p + code::kHostPacketSize);
     }
     ev_.violations.report("host data packet still not accepted after " + std::to_string(kHostPacketTries) + " tries");
@@ -79,11 +95,11 @@ bool Exchange::sendPackets(const Bytes& data, size_t size) {
 bool Exchange::sendPacket(const uint8_t* data, size_t size) {
     ++packetNumber_;
     int busy = faults_.busyBeforeControl(packetNumber_);
-    for (int i = 0; i < busy; ++i) line_.write(code::kBusy);
+    for (int i = 0; i < busy; ++i) toHost(code::kBusy);
     for (int send = 0; send < kCameraPacketSends; ++send) {
         PacketFault fault = faults_.packet(packetNumber_);
-        if (fault.errorInstead) {
-            line_.write(code::kCameraError);
+        if (fault.errorInstead || (able_ && !able_())) {
+            toHost(code::kCameraError);
             return false;
         }
         writePacket(data, size, fault);
@@ -102,12 +118,12 @@ void Exchange::writePacket(const uint8_t* data, size_t size, const PacketFault& 
     out.insert(out.end(), data, data + size);
     out.push_back(static_cast<uint8_t>(xorOf(data, size) ^ (fault.badChecksum ? 0x01 : 0x00)));
     out.resize(out.size() - std::min(fault.cut, out.size()));
-    line_.write(out.data(), out.size());
+    toHost(out.data(), out.size());
     ev_.counters.packetsSent++;
 }
 
 Exchange::Verdict Exchange::awaitVerdict() {
-    auto b = line_.readByte(timing_.verdictMs);
+    auto b = fromHost(timing_.verdictMs);
     if (!b) {
         ev_.violations.report("no verdict from the host on " + packetName());
         return Verdict::Ended;
@@ -126,7 +142,7 @@ Exchange::Verdict Exchange::awaitVerdict() {
 // command loop, which takes a complete command block as the next command.
 void Exchange::reportStray(uint8_t first, const char* while_) {
     uint8_t block[code::kBlockSize] = {first};
-    size_t n = 1 + line_.read(block + 1, code::kBlockSize - 1, 50);
+    size_t n = 1 + fromHost(block + 1, code::kBlockSize - 1, 50);
     std::string hex = pvpty::encodeHex(block, n);
     if (n == code::kBlockSize && block[7] == code::kBlockEnd)
         ev_.violations.report("command block " + hex + " interleaved into a transfer, " + while_);
@@ -137,8 +153,8 @@ void Exchange::reportStray(uint8_t first, const char* while_) {
 
 void Exchange::complete(uint8_t status) {
     int busy = faults_.busyBeforeCompletion();
-    for (int i = 0; i < busy; ++i) line_.write(code::kBusy);
-    line_.write(status);
+    for (int i = 0; i < busy; ++i) toHost(code::kBusy);
+    toHost(status);
     if (status == code::kComplete) ev_.counters.completed++;
 }
 

@@ -118,6 +118,7 @@ TEST_F(InfoSheetsTest, AlbumSheetCountsTheAlbumsPictures) {
     for (const std::string& file : transfertest::FilesIn(CardPath("PCCARD/DCIMAGES/" + directory) + "\\"))
         pictures += file.size() > 4 && file.substr(file.size() - 4) == ".ODC" ? 1 : 0;
     EXPECT_EQ(std::to_string(pictures), fields[IDC_INFO_TOTAL]) << directory;
+    EXPECT_NE(0u, pictures) << directory << " holds album pictures";
     ASSERT_EQ(0, folder->RefreshCameraStatus());
     EXPECT_EQ(QualityText(SimStatusByte(19)), fields[IDC_INFO_QUALITY]);
     EXPECT_EQ(std::to_string(Remaining()), fields[IDC_INFO_REMAINING]);
