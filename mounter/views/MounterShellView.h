@@ -109,7 +109,7 @@ public:
     // The background context menu of the folder level.
     virtual UINT BackgroundMenu() const = 0;
     // A context menu before it is shown: Explore first in an exploring window, "Op&en with..." for
-    // a picture no program opens.
+    // a picture no program opens; in a file dialog only its Properties entry.
     void CustomiseContextMenu(UINT menuId, HMENU popup, LPCITEMIDLIST item);
     // The "Se&nd To" submenu of a context menu being shown, its owner-drawn entries, and its
     // commands (false for a command that is none of them).
