@@ -3,6 +3,8 @@
 // camera, memory and album views really track in a file dialog's browser.
 #include "ThumbViewFixture.h"
 
+#include "MenuReader.h"
+
 #include "FileDialogMenus.h"
 #include "MounterGlobals.h"
 #include "MounterResources.h"
@@ -11,69 +13,12 @@
 
 #include <commctrl.h>
 
-#include <atomic>
-#include <thread>
-
 using namespace viewtest;
+using menutest::Entries;
+using menutest::EntriesOf;
+using menutest::TrackedMenuReader;
 
 namespace {
-
-struct Entry {
-    std::string text;   // "-" for a separator, "name >" for a submenu
-    UINT id = 0;
-    bool operator==(const Entry&) const = default;
-};
-using Entries = std::vector<Entry>;
-
-std::ostream& operator<<(std::ostream& out, const Entry& entry) { return out << entry.text << " " << entry.id; }
-
-Entries EntriesOf(HMENU popup) {
-    Entries entries;
-    for (int i = 0; i < GetMenuItemCount(popup); ++i) {
-        char text[128] = "";
-        GetMenuStringA(popup, i, text, sizeof text, MF_BYPOSITION);
-        HMENU submenu = GetSubMenu(popup, i);
-        UINT id = submenu ? 0 : GetMenuItemID(popup, i);
-        if (!submenu && !text[0]) entries.push_back({"-", 0});
-        else entries.push_back({std::string(text) + (submenu ? " >" : ""), id});
-    }
-    return entries;
-}
-
-// Notes the entries of the popup menu that the test's thread tracks next, then closes it.
-class TrackedMenuReader {
-public:
-    TrackedMenuReader()
-        : m_thread([this] {
-              for (int poll = 0; poll < 250; ++poll) {
-                  HWND popup = FindWindowA("#32768", nullptr);
-                  if (popup && IsWindowVisible(popup)) {
-                      m_entries = EntriesOf(reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0)));
-                      m_shown = true;
-                      PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 0);
-                      return;
-                  }
-                  Sleep(20);
-              }
-          }) {}
-    ~TrackedMenuReader() { Join(); }
-    TrackedMenuReader(const TrackedMenuReader&) = delete;
-    TrackedMenuReader& operator=(const TrackedMenuReader&) = delete;
-
-    // The entries; none when no menu came up.
-    Entries Read() {
-        Join();
-        return m_shown ? m_entries : Entries{{"(no menu)", 0}};
-    }
-
-private:
-    void Join() {
-        if (m_thread.joinable()) m_thread.join();
-    }
-    std::atomic<bool> m_shown{false};
-    Entries m_entries;
-    std::thread m_thread;
-};
 
 class FileDialogMenuTest : public ThumbViewTest {
 protected:
