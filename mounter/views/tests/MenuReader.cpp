@@ -24,7 +24,7 @@ Entries EntriesOf(HMENU popup) {
     return entries;
 }
 
-TrackedMenuReader::TrackedMenuReader() : m_thread([this] { Watch(); }) {}
+TrackedMenuReader::TrackedMenuReader(UINT choice) : m_choice(choice), m_thread([this] { Watch(); }) {}
 
 void TrackedMenuReader::Watch() {
     for (int poll = 0; poll < kPolls; ++poll) {
@@ -32,6 +32,16 @@ void TrackedMenuReader::Watch() {
         if (popup && IsWindowVisible(popup)) {
             m_entries = EntriesOf(reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0)));
             m_shown = true;
+            // Each Down moves to the next entry that is no separator, the first to the first one.
+            int downs = 0;
+            for (const Entry& entry : m_entries) {
+                if (entry.text != "-") ++downs;
+                if (m_choice && entry.id == m_choice) {
+                    for (int i = 0; i < downs; ++i) PostMessageA(popup, WM_KEYDOWN, VK_DOWN, 0);
+                    PostMessageA(popup, WM_KEYDOWN, VK_RETURN, 0);
+                    return;
+                }
+            }
             PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 0);
             return;
         }

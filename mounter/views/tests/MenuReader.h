@@ -23,10 +23,11 @@ std::ostream& operator<<(std::ostream& out, const Entry& entry);
 
 Entries EntriesOf(HMENU popup);
 
-// Notes the entries of the next popup menu shown (within about five seconds), then closes it.
+// Notes the entries of the next popup menu shown (within about five seconds), then closes it, or,
+// when a command is given, chooses that command's entry with the keyboard.
 class TrackedMenuReader {
 public:
-    TrackedMenuReader();
+    explicit TrackedMenuReader(UINT choice = 0);
     ~TrackedMenuReader() { Join(); }
     TrackedMenuReader(const TrackedMenuReader&) = delete;
     TrackedMenuReader& operator=(const TrackedMenuReader&) = delete;
@@ -40,6 +41,7 @@ private:
         if (m_thread.joinable()) m_thread.join();
     }
 
+    UINT m_choice;
     std::atomic<bool> m_shown{false};
     Entries m_entries;
     std::thread m_thread;
