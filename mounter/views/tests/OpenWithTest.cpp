@@ -15,6 +15,7 @@
 #include "ViewResources.h"
 
 #include <commctrl.h>
+#include <dlgs.h>
 
 #include <algorithm>
 #include <cctype>
@@ -39,6 +40,7 @@ struct OpenWithSeen {
     bool okAtFirst = true;
     bool okAfterChoice = false;
     std::vector<std::string> programs;
+    bool otherShown = false;
 };
 
 // Answers the Open With dialog that the test's thread shows next: notes what it shows, chooses the
@@ -47,7 +49,8 @@ struct OpenWithSeen {
 // listed.
 class OpenWithDriver {
 public:
-    enum Answer { kChoose, kChooseAndRegister, kCancel };
+    // kOther: "Other..." and, in its file dialog, the program typed as a path.
+    enum Answer { kChoose, kChooseAndRegister, kCancel, kOther };
 
     OpenWithDriver(std::string program, Answer answer, std::string screenshot = "")
         : m_program(std::move(program)), m_answer(answer), m_screenshot(std::move(screenshot)),
@@ -82,8 +85,25 @@ private:
         if (m_answer == kChooseAndRegister)
             SendDlgItemMessageA(dialog, IDC_OPEN_WITH_ALWAYS, BM_SETCHECK, BST_CHECKED, 0);
         if (!m_screenshot.empty()) dialogtest::SaveScreenshot(dialog, m_screenshot);
-        dialogtest::ClickButton(dialog, choose ? IDOK : IDCANCEL);
+        if (m_answer == kOther) ChooseOther(dialog);
+        else dialogtest::ClickButton(dialog, choose ? IDOK : IDCANCEL);
         dialogtest::WaitUntilGone(dialog);
+    }
+
+    // Types the program into the file dialog that "Other..." opens and takes it; cancels the Open
+    // With dialog when that dialog does not come.
+    void ChooseOther(HWND dialog) {
+        dialogtest::ClickButton(dialog, IDC_OPEN_WITH_OTHER);
+        HWND files = dialogtest::WaitForWindow("Open");
+        if (!files) {
+            dialogtest::ClickButton(dialog, IDCANCEL);
+            return;
+        }
+        m_seen.otherShown = true;
+        HWND name = GetDlgItem(files, cmb13) ? GetDlgItem(files, cmb13) : GetDlgItem(files, edt1);
+        SetWindowTextA(name, m_program.c_str());
+        dialogtest::ClickButton(files, IDOK);
+        dialogtest::WaitUntilGone(files);
     }
 
     std::string m_program;
@@ -154,6 +174,20 @@ TEST_F(OpenWithTest, ARegisteredChoiceOpensTheNextPictureOfTheTypeWithoutAsking)
     DoubleClickCell(kPictureCell);
     ExpectOpenedCopy(AwaitRecordedCommandLine());
     EXPECT_EQ(nullptr, FindWindowA("#32770", "Open With"));
+    for (const dialogtest::MessageBoxSeen& box : answerer.Seen()) ADD_FAILURE() << box.text;
+}
+
+TEST_F(OpenWithTest, AProgramChosenThroughOtherOpensTheCopy) {
+    dialogtest::MessageBoxAnswerer answerer({dialogtest::kMounterCaption});
+    {
+        OpenWithDriver driver(RecorderPath(), OpenWithDriver::kOther);
+        DoubleClickCell(kPictureCell);
+        OpenWithSeen seen = driver.Seen();
+        ASSERT_TRUE(seen.shown);
+        ASSERT_TRUE(seen.otherShown) << "Other... shows a file dialog";
+    }
+    ExpectOpenedCopy(AwaitRecordedCommandLine());
+    EXPECT_FALSE(pv::RegKey::open(HKEY_CLASSES_ROOT, ".FPX").valid());
     for (const dialogtest::MessageBoxSeen& box : answerer.Seen()) ADD_FAILURE() << box.text;
 }
 
