@@ -2,10 +2,10 @@
 // name and its size in bytes, as the card holds it.
 #include "SendToFixture.h"
 
-#include "DialogDriver.h"
 #include "MessageBoxAnswerer.h"
 #include "MounterResources.h"
 
+#include <algorithm>
 #include <atomic>
 #include <mutex>
 #include <set>
@@ -23,12 +23,7 @@ public:
     ProgressTextWatcher()
         : m_thread([this] {
               for (int poll = 0; poll < 3000 && !m_stop; ++poll) {
-                  if (HWND dialog = FindWindowA("#32770", "Picture File Copy Progress")) {
-                      std::pair<std::string, std::string> texts{dialogtest::ControlText(dialog, IDC_COPY_FILE_NAME),
-                                                                dialogtest::ControlText(dialog, IDC_COPY_SIZE)};
-                      std::lock_guard<std::mutex> guard(m_lock);
-                      if (!texts.first.empty()) m_seen.insert(texts);
-                  }
+                  if (HWND dialog = FindWindowA("#32770", "Picture File Copy Progress")) Note(dialog);
                   Sleep(10);
               }
           }) {}
@@ -44,6 +39,23 @@ public:
     }
 
 private:
+    // A dialog that goes while it is read loses its controls one by one: what was read counts only
+    // when both controls were still there afterwards.
+    void Note(HWND dialog) {
+        HWND name = GetDlgItem(dialog, IDC_COPY_FILE_NAME), size = GetDlgItem(dialog, IDC_COPY_SIZE);
+        std::pair<std::string, std::string> texts{Text(name), Text(size)};
+        if (texts.first.empty() || !IsWindow(name) || !IsWindow(size)) return;
+        std::lock_guard<std::mutex> guard(m_lock);
+        m_seen.insert(texts);
+    }
+    // The text as the control holds it, read without a message: the copy's thread does not
+    // answer messages between its progress reports.
+    static std::string Text(HWND control) {
+        wchar_t text[64] = L"";
+        int length = InternalGetWindowText(control, text, 64);
+        return std::string(text, text + std::max(length, 0));
+    }
+
     std::atomic<bool> m_stop{false};
     std::mutex m_lock;
     Texts m_seen;
