@@ -22,6 +22,7 @@ cases=(
   "acquire_test.exe DiskBrowserTest.ChosenFilesAreRetrievedAndTheUnreadableOneIsReported disk_chooser disk_chooser"
   "acquire_test.exe PreferencesTest.OkKeepsTheChoiceCancelDoesNotAndResetShowsTheDefaults preferences preferences"
   "views_test.exe SendToTest.TheSubmenuListsFolderAndProgramShortcutsByNameAndNothingElse sendto_submenu sendto"
+  "views_test.exe OpenWithTest.TheChosenProgramOpensTheCopyAndNothingIsRegistered open_with open_with"
   "sheets_test.exe SettingsPageTest.ShowsTheCameraSettings camera_sheet_settings camera_settings"
   "sheets_test.exe CapturePageTest.TakePictureShowsTheNewPictureAndItsThumbnail camera_sheet_capture camera_capture"
   "sheets_test.exe InfoSheetsTest.MemoryCardSheetShowsTheCardsCounts memory_card_sheet memory_card_sheet"

@@ -41,14 +41,17 @@ bool CCopyProgressDialog::Create(HWND parent) {
 
 void CCopyProgressDialog::SetFileName(const std::string& name) { m_fileName = name; }
 
+void CCopyProgressDialog::SetSize(DWORD bytes) { m_sizeText = std::to_string(bytes); }
+
 void CCopyProgressDialog::SetSizeUnknown() {
     m_sizeText.clear();
     m_divisor = -1;
 }
 
+// The size first: whoever reads the dialog and sees the new name sees its size too.
 void CCopyProgressDialog::UpdateData() {
-    SetDlgItemTextA(m_window, IDC_COPY_FILE_NAME, m_fileName.c_str());
     SetDlgItemTextA(m_window, IDC_COPY_SIZE, m_sizeText.c_str());
+    SetDlgItemTextA(m_window, IDC_COPY_FILE_NAME, m_fileName.c_str());
 }
 
 void CCopyProgressDialog::Destroy() {

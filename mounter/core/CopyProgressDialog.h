@@ -15,6 +15,7 @@ public:
     // Creates and shows the dialog over parent; clears the global copy-cancel flag, bar at 0.
     bool Create(HWND parent);
     void SetFileName(const std::string& name);
+    void SetSize(DWORD bytes);   // the size text: the item's byte count, before any report
     void SetSizeUnknown();   // the size text is empty and the next report sets the divisor again
     void UpdateData();       // shows the fields in the controls
     void Destroy();

@@ -109,7 +109,7 @@ public:
     // The background context menu of the folder level.
     virtual UINT BackgroundMenu() const = 0;
     // A context menu before it is shown: Explore first in an exploring window, "Op&en with..." for
-    // a picture no program opens.
+    // a picture no program opens; in a file dialog only its Properties entry.
     void CustomiseContextMenu(UINT menuId, HMENU popup, LPCITEMIDLIST item);
     // The "Se&nd To" submenu of a context menu being shown, its owner-drawn entries, and its
     // commands (false for a command that is none of them).
@@ -117,8 +117,9 @@ public:
     bool MeasureSendToEntry(MEASUREITEMSTRUCT* measure) const;
     bool DrawSendToEntry(const DRAWITEMSTRUCT& draw) const;
     bool RunSendToCommand(UINT command, const std::vector<LPCITEMIDLIST>& items);
-    // Opens a picture (double-click, "&Open") with the program registered for its type, after the
-    // selected pictures were copied to the temporary area.
+    // Opens a picture (double-click, "&Open") with the program registered for its type, or, when its
+    // extension has no key, with the program chosen in the Open With dialog (registered for the type
+    // when the user asks), after the selected pictures were copied to the temporary area.
     void OpenPicture(LPCITEMIDLIST item);
     // Copies the active view's selected pictures to the temporary area for a file dialog: 1 when
     // all are there, else the answer of the copy that stopped (2 cancelled, 0 failed).
@@ -169,6 +170,7 @@ private:
     // Copies the selected pictures and item into the temporary area; true when item's copy is there.
     bool CopyPicturesFor(LPCITEMIDLIST item);
     std::vector<LPCITEMIDLIST> SelectedPictures() const;
+    void OpenPictureWithChosenProgram(LPCITEMIDLIST item, const std::string& area);
     int CopyPictures(const std::vector<LPCITEMIDLIST>& pictures);
     // The steps of CreateViewWindow.
     void TakeBrowser(IShellBrowser* browser);

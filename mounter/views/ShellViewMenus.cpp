@@ -2,6 +2,7 @@
 // status bar texts and menu help, and the preparation of every popup before it opens.
 #include "MounterShellView.h"
 
+#include "FileDialogMenus.h"
 #include "FileTypes.h"
 #include "MounterResources.h"
 #include "MounterGlobals.h"
@@ -284,6 +285,10 @@ void CMounterShellView::PrepareContextPopup(UINT menuId, HMENU root) {
 }
 
 void CMounterShellView::CustomiseContextMenu(UINT menuId, HMENU popup, LPCITEMIDLIST item) {
+    if (m_dialogBrowser) {
+        StripForFileDialog(menuId, popup);
+        return;
+    }
     if (menuId == IDM_CTX_MEMORY && WindowClassOf(m_owner) == kExploringWindowClass) SwapFirstEntries(popup);
     if (menuId != IDM_CTX_IMGFILE) return;
     if (item && !IsFileTypeRegistered(itemid::NameOf(item)))

@@ -1,10 +1,14 @@
 // Opening a picture of the camera: the selected pictures are copied into the temporary area and
-// the copy of the picture is opened with the program registered for its file type.
+// the copy of the picture is opened with the program registered for its file type, or with the
+// program that the user chooses in the Open With dialog when no type is registered.
 #include "MounterShellView.h"
+
+#include "FileTypes.h"
 
 #include "MounterMessages.h"
 #include "MounterResources.h"
 #include "MounterViewSupport.h"
+#include "OpenWithDialog.h"
 #include "RegKey.h"
 #include "ViewCopyStep.h"
 #include "ViewResources.h"
@@ -28,6 +32,14 @@ bool HasExtensionKey(const std::string& name) {
 }
 
 bool SameItem(LPCITEMIDLIST a, LPCITEMIDLIST b) { return itemid::NameOf(a) == itemid::NameOf(b); }
+
+// The parameter that names a copy to a program: the path as it stands, in quotation marks only
+// when a blank in it would split it.
+std::string CopyParameter(const std::string& path) {
+    return path.find(' ') == std::string::npos ? path : "\"" + path + "\"";
+}
+
+bool Started(HINSTANCE result) { return reinterpret_cast<INT_PTR>(result) > kLastShellExecuteError; }
 
 }  // namespace
 
@@ -64,11 +76,22 @@ void CMounterShellView::OpenPicture(LPCITEMIDLIST item) {
     std::string area = TempAreaForCopies(m_owner);
     if (area.empty() || !item || !IsPicture(item)) return;
     if (!HasExtensionKey(itemid::NameOf(item))) {
-        mounter::ShowMessage(m_owner, IDS_OPEN_FAILED, MB_OK | MB_ICONERROR);
+        OpenPictureWithChosenProgram(item, area);
         return;
     }
     if (!CopyPicturesFor(item)) return;
     std::string copy = TempCopyPath(m_folder.get(), area, item);
-    INT_PTR opened = reinterpret_cast<INT_PTR>(ShellExecuteA(m_owner, "open", copy.c_str(), nullptr, nullptr, SW_SHOW));
-    if (opened <= kLastShellExecuteError) mounter::ShowMessage(m_owner, IDS_OPEN_FAILED, MB_OK | MB_ICONERROR);
+    if (!Started(ShellExecuteA(m_owner, "open", copy.c_str(), nullptr, nullptr, SW_SHOW)))
+        mounter::ShowMessage(m_owner, IDS_OPEN_FAILED, MB_OK | MB_ICONERROR);
+}
+
+void CMounterShellView::OpenPictureWithChosenProgram(LPCITEMIDLIST item, const std::string& area) {
+    std::string name = itemid::NameOf(item);
+    COpenWith dialog(name);
+    if (dialog.DoModal(m_owner) != IDOK || dialog.Program().empty()) return;
+    if (dialog.RegisterChoice()) RegisterProgramForType(name, dialog.Program());
+    if (!CopyPicturesFor(item)) return;
+    std::string copy = CopyParameter(TempCopyPath(m_folder.get(), area, item));
+    if (!Started(ShellExecuteA(m_owner, "open", dialog.Program().c_str(), copy.c_str(), nullptr, SW_SHOW)))
+        mounter::ShowMessage(m_owner, IDS_OPEN_FAILED, MB_OK | MB_ICONERROR);
 }

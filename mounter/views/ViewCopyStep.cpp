@@ -33,6 +33,8 @@ int CopyItemToTempArea(CMounterNameSpaceFolder* folder, HWND owner, LPCITEMIDLIS
     CCopyProgressDialog* progress = dialog.Create(owner) ? &dialog : nullptr;
     if (progress) {
         progress->SetFileName(itemid::NameOf(item));
+        const MounterItemId* id = itemid::FromIdList(item);
+        if (type != MntAlbum && id) progress->SetSize(id->size);
         progress->UpdateData();
     }
     CopyOutcome outcome;

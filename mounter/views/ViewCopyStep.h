@@ -12,8 +12,9 @@ class CMounterNameSpaceFolder;
 // The temporary area's path (ending in "\"); "" after message 9005 when it is unavailable.
 std::string TempAreaForCopies(HWND owner);
 
-// Copies a picture or other file, or a whole album, into the area under the progress dialog,
-// opening the camera session first when needed. Answers 1 copied, 2 cancelled by the user, 0 failed
+// Copies a picture or other file, or a whole album, into the area under the progress dialog (which
+// shows a file's name and byte count from the start, an album's files as they come), opening the
+// camera session first when needed. Answers 1 copied, 2 cancelled by the user, 0 failed
 // (message 9005, 9001 or 9004 told).
 int CopyItemToTempArea(CMounterNameSpaceFolder* folder, HWND owner, LPCITEMIDLIST item);
 

@@ -78,5 +78,12 @@
 #define IDS_ITEM_SIZE_KB 10005
 #define IDS_OLE_EXCEPTION 10007
 
+// "Open With": the programs, the check box that registers the choice, "Other..." and the prompt.
+#define IDD_OPEN_WITH 176
+#define IDC_OPEN_WITH_OTHER 545
+#define IDC_OPEN_WITH_LIST 546
+#define IDC_OPEN_WITH_ALWAYS 547
+#define IDC_OPEN_WITH_PROMPT 548
+
 // The toolbar's own image: the thumbnail button.
 #define IDB_THUMBNAIL_BUTTON 265

@@ -218,6 +218,17 @@ TEST_F(CopyProgressTest, UnknownSizeStartsANewScaleWithTheNextFile) {
     EXPECT_EQ(5, Position());
 }
 
+TEST_F(CopyProgressTest, AKnownSizeIsShownBeforeTheFirstReport) {
+    dialog.SetFileName("P0000003.JPG");
+    dialog.SetSize(123456);
+    dialog.UpdateData();
+    EXPECT_EQ("123456", ControlText(Window(), IDC_COPY_SIZE));
+    Report(0, 123456);
+    EXPECT_EQ("123456", ControlText(Window(), IDC_COPY_SIZE));
+    Report(61728, 123456);
+    EXPECT_EQ(50, Position());
+}
+
 TEST_F(CopyProgressTest, CancelSetsTheFlagThatTheCallbackAnswers) {
     EXPECT_EQ(0u, Report(0, 1000));
     PostMessageA(GetDlgItem(Window(), IDCANCEL), BM_CLICK, 0, 0);

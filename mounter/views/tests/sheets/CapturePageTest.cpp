@@ -24,33 +24,11 @@ protected:
     int PicturesTaken() { return static_cast<int>(CameraGetStatusWord(folder->Session(), 56)); }
 };
 
-// What the screen shows of a control's rectangle on a page, as 0x00RRGGBB pixels by rows.
-struct ScreenArea {
-    int width = 0, height = 0;
-    std::vector<DWORD> pixels;
-    DWORD at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
-};
-
 ScreenArea CaptureControl(HWND page, int id) {
     UpdateWindow(page);
     RECT rect;
     GetWindowRect(GetDlgItem(page, id), &rect);
-    ScreenArea area;
-    area.width = rect.right - rect.left;
-    area.height = rect.bottom - rect.top;
-    pv::WindowDC screen(nullptr);
-    pv::MemoryDC memory(screen.get());
-    pv::GdiBitmap bitmap(CreateCompatibleBitmap(screen.get(), area.width, area.height));
-    {
-        pv::SelectedObject selected(memory.get(), bitmap.get());
-        BitBlt(memory.get(), 0, 0, area.width, area.height, screen.get(), rect.left, rect.top, SRCCOPY);
-    }
-    BITMAPINFO format = {};
-    format.bmiHeader = {sizeof(BITMAPINFOHEADER), area.width, -area.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    area.pixels.resize(static_cast<size_t>(area.width) * area.height);
-    GetDIBits(memory.get(), bitmap.get(), 0, area.height, area.pixels.data(), &format, DIB_RGB_COLORS);
-    for (DWORD& pixel : area.pixels) pixel &= 0xFFFFFF;
-    return area;
+    return CaptureScreen(rect);
 }
 
 // The thumbnail's pixel (x, y from the top) as 0x00RRGGBB.
@@ -205,6 +183,30 @@ class Pv350SheetTest : public CameraSheetTest {
 protected:
     std::string SimulatorArguments() const override { return "--no-throttle --model PV350"; }
 };
+
+TEST_F(CapturePageTest, DeleteSelectedPicturesIsNeitherShownNorReachable) {
+    RunSheet([&](HWND sheet) {
+        HWND page = ShowPage(sheet, kCapturePage);
+        HWND button = GetDlgItem(page, IDC_DELETE_SELECTED);
+        ASSERT_TRUE(button) << "the page holds the button";
+        EXPECT_EQ("Delete Selected Pictures...", ControlText(page, IDC_DELETE_SELECTED));
+        EXPECT_FALSE(IsWindowVisible(button));
+        EXPECT_FALSE(IsWindowEnabled(button));
+        RECT rect;
+        GetWindowRect(button, &rect);
+        POINT middle = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+        ScreenToClient(page, &middle);
+        EXPECT_NE(button, ChildWindowFromPointEx(page, middle, CWP_SKIPINVISIBLE | CWP_SKIPDISABLED))
+            << "a click there does not reach it";
+        HWND first = GetNextDlgTabItem(page, nullptr, FALSE);
+        HWND stop = first;
+        for (int step = 0; step < 64 && stop; ++step) {
+            EXPECT_NE(button, stop) << "the Tab key does not reach it";
+            stop = GetNextDlgTabItem(page, stop, FALSE);
+            if (stop == first) break;
+        }
+    });
+}
 
 TEST_F(Pv350SheetTest, NoZoomAndNoCloseUp) {
     Sim("transcript clear");

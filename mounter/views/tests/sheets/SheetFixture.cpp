@@ -2,6 +2,7 @@
 
 #include "CameraSheet.h"
 #include "DialogDriver.h"
+#include "GdiObject.h"
 
 #include <commctrl.h>
 
@@ -16,7 +17,40 @@ namespace {
 // SetFileFormat, SetClock.
 const std::set<std::string> kSettingCodes = {"71", "36", "78", "72", "74", "80", "37", "75"};
 
+// The pixels of a bitmap of the screen's kind, read back as 32-bit top-down rows.
+ScreenArea PixelsOf(HDC dc, HBITMAP bitmap, int width, int height) {
+    ScreenArea area;
+    area.width = width;
+    area.height = height;
+    BITMAPINFO format = {};
+    format.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    area.pixels.resize(static_cast<size_t>(width) * height);
+    GetDIBits(dc, bitmap, 0, height, area.pixels.data(), &format, DIB_RGB_COLORS);
+    for (DWORD& pixel : area.pixels) pixel &= 0xFFFFFF;
+    return area;
+}
+
 }  // namespace
+
+ScreenArea CaptureScreen(const RECT& rect) {
+    int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    pv::WindowDC screen(nullptr);
+    pv::MemoryDC memory(screen.get());
+    pv::GdiBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
+    {
+        pv::SelectedObject selected(memory.get(), bitmap.get());
+        BitBlt(memory.get(), 0, 0, width, height, screen.get(), rect.left, rect.top, SRCCOPY);
+    }
+    return PixelsOf(memory.get(), bitmap.get(), width, height);
+}
+
+ScreenArea BitmapPixels(HINSTANCE module, UINT id) {
+    pv::GdiBitmap bitmap(LoadBitmapA(module, MAKEINTRESOURCEA(id)));
+    BITMAP size = {};
+    if (!bitmap || !GetObjectA(bitmap.get(), sizeof size, &size)) return {};
+    pv::WindowDC screen(nullptr);
+    return PixelsOf(screen.get(), bitmap.get(), size.bmWidth, size.bmHeight);
+}
 
 std::vector<std::string> SettingBlocks(const std::string& transcript) {
     std::vector<std::string> blocks;

@@ -34,6 +34,16 @@ void Choose(HWND page, int id, const std::string& text);
 bool Apply(HWND sheet);
 bool Checked(HWND page, int id);
 
+// What the screen shows of a rectangle (screen coordinates), as 0x00RRGGBB pixels by rows.
+struct ScreenArea {
+    int width = 0, height = 0;
+    std::vector<DWORD> pixels;
+    DWORD at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+};
+ScreenArea CaptureScreen(const RECT& rect);
+// The pixels of a bitmap resource of the module, as it holds them.
+ScreenArea BitmapPixels(HINSTANCE module, UINT id);
+
 class CameraSheetTest : public MounterCameraTest {
 protected:
     void SetUp() override;
