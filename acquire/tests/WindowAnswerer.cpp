@@ -79,6 +79,36 @@ void WindowAnswerer::Watch(DWORD timeoutMs) {
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(button_, BN_CLICKED), LPARAM(GetDlgItem(window, button_)));
 }
 
+EveryWindowAnswerer::EveryWindowAnswerer(std::string caption, int button, DWORD timeoutMs)
+    : thread_([this, caption = std::move(caption), button, timeoutMs] {
+          const DWORD start = GetTickCount();
+          while (!stop_ && GetTickCount() - start < timeoutMs) {
+              HWND window = FindProcessWindow(caption);
+              if (!window) {
+                  Sleep(30);
+                  continue;
+              }
+              Sleep(100);
+              seen_.push_back(SeenWindow{caption, ChildTexts(window)});
+              PostMessageA(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), LPARAM(GetDlgItem(window, button)));
+              for (int waited = 0; IsWindow(window) && waited < 5000; waited += 10) Sleep(10);
+          }
+          finished_ = true;
+      }) {}
+
+EveryWindowAnswerer::~EveryWindowAnswerer() { Seen(); }
+
+std::vector<SeenWindow> EveryWindowAnswerer::Seen() {
+    stop_ = true;
+    while (thread_.joinable() && !finished_) {
+        MSG message;
+        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+        Sleep(5);
+    }
+    if (thread_.joinable()) thread_.join();
+    return seen_;
+}
+
 WindowDriver::WindowDriver(std::string caption, std::function<void(HWND)> drive, DWORD timeoutMs)
     : thread_([this, caption = std::move(caption), drive = std::move(drive), timeoutMs] {
           if (HWND window = WaitForProcessWindow(caption, timeoutMs)) {
