@@ -15,8 +15,12 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
     if (process != GetCurrentProcessId() || !IsWindowVisible(window)) return TRUE;
-    char caption[256] = {};
-    GetWindowTextA(window, caption, sizeof caption);
+    // The caption as the system keeps it: asking the window (GetWindowText) would wait for the
+    // thread that owns it, which may be waiting for this one.
+    wchar_t wide[256] = {};
+    InternalGetWindowText(window, wide, 256);
+    char caption[512] = {};
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, caption, sizeof caption, nullptr, nullptr);
     if (search->caption != caption) return TRUE;
     search->found = window;
     return FALSE;
@@ -93,18 +97,12 @@ EveryWindowAnswerer::EveryWindowAnswerer(std::string caption, int button, DWORD 
               PostMessageA(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), LPARAM(GetDlgItem(window, button)));
               for (int waited = 0; IsWindow(window) && waited < 5000; waited += 10) Sleep(10);
           }
-          finished_ = true;
       }) {}
 
 EveryWindowAnswerer::~EveryWindowAnswerer() { Seen(); }
 
 std::vector<SeenWindow> EveryWindowAnswerer::Seen() {
     stop_ = true;
-    while (thread_.joinable() && !finished_) {
-        MSG message;
-        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
-        Sleep(5);
-    }
     if (thread_.joinable()) thread_.join();
     return seen_;
 }

@@ -48,13 +48,11 @@ public:
     EveryWindowAnswerer(const EveryWindowAnswerer&) = delete;
     EveryWindowAnswerer& operator=(const EveryWindowAnswerer&) = delete;
 
-    // Stops watching; the windows answered, in order. (The watcher reads window texts, which
-    // windows of this thread answer: it waits with the thread's sent messages handled.)
+    // Stops watching; the windows answered, in order.
     std::vector<SeenWindow> Seen();
 
 private:
     std::atomic<bool> stop_{false};
-    std::atomic<bool> finished_{false};
     std::vector<SeenWindow> seen_;
     std::thread thread_;
 };

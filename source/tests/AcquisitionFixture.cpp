@@ -105,7 +105,7 @@ void AcquisitionTest::NoteBmp(const std::string& flow, const std::string& name, 
                               const RgbPicture& picture) {
     const std::string folder = DataFolder("PV_ACQUIRED_DIR");
     std::ofstream(folder + name, std::ios::binary) << stored;
-    std::ofstream manifest(folder + "manifest.txt", std::ios::app);
+    std::ofstream manifest(folder + "manifest.txt", std::ios::app | std::ios::binary);
     manifest << flow << "." << name << ".bmp " << name << " " << picture.width << " " << picture.height << "\n";
 }
 

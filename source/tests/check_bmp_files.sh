@@ -10,8 +10,8 @@ manifest=$folder/manifest.txt
 checked=0 compared=0 failed=0
 while read -r bmp stored width height; do
   size=$(identify -format '%m %w %h' "$folder/$bmp" 2>&1) || size="unreadable: $size"
-  if [ "$size" != "BMP $width $height" ]; then
-    echo "$bmp: $size, not BMP $width $height"; failed=$((failed + 1)); continue
+  if [ "$size" != "BMP3 $width $height" ]; then
+    echo "$bmp: $size, not BMP3 $width $height"; failed=$((failed + 1)); continue
   fi
   checked=$((checked + 1))
   case "$stored" in

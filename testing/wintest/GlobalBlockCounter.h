@@ -1,6 +1,7 @@
 // Counts the global memory blocks that some modules of this process allocate and free, for leak
 // checks (Wine's heap says nothing per block): while the counter lives, the modules' imports of
-// GlobalAlloc and GlobalFree lead through it (a block moved by GlobalReAlloc stays one block). One counter at a time.
+// GlobalAlloc and GlobalFree lead through it (a block that GlobalReAlloc moves stays one block).
+// One counter at a time.
 #pragma once
 
 #include <windows.h>
