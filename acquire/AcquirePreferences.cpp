@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <climits>
 #include <cstdlib>
 #include <string>
 
@@ -10,8 +11,8 @@ namespace {
 
 constexpr char kFile[] = "PVACQUIRE.INI";
 constexpr char kSection[] = "Preferences";
-
-UINT ReadNumber(const char* key, int fallback) { return GetPrivateProfileIntA(kSection, key, fallback, kFile); }
+constexpr int32_t kLastPort = 9;         // COM9
+constexpr int32_t kLastSpeedIndex = 5;   // 115200
 
 void WriteNumber(const char* key, int32_t value) {
     WritePrivateProfileStringA(kSection, key, std::to_string(value).c_str(), kFile);
@@ -25,6 +26,17 @@ std::string ReadText(const char* key, const std::string& fallback) {
     return text;
 }
 
+// An integer key: blanks, an optional sign and decimal digits (what follows is ignored). Unlike
+// the system's own reading, a value that is not a number or does not fit in 32 bits is the
+// fallback, not whatever its digits wrap around to.
+int32_t ReadNumber(const char* key, int32_t fallback) {
+    const std::string text = ReadText(key, "");
+    char* end = nullptr;
+    const long long value = std::strtoll(text.c_str(), &end, 10);
+    if (end == text.c_str() || value < INT32_MIN || value > INT32_MAX) return fallback;
+    return int32_t(value);
+}
+
 std::string WindowsDirectory() {
     char folder[MAX_PATH] = {};
     UINT length = GetWindowsDirectoryA(folder, sizeof folder);
@@ -35,12 +47,14 @@ std::string WindowsDirectory() {
 
 CameraPreferences ReadCameraPreferences() {
     CameraPreferences p;
-    UINT type = ReadNumber("CameraType", 105);
-    p.cameraType = type & 0x8000 ? 105 : int32_t(type);
-    UINT port = ReadNumber("ComPort", 0);
-    p.comPort = port & 0x8000 ? 0 : int32_t(port);
-    UINT baud = ReadNumber("BaudRate", 0);
-    p.baudRate = baud <= 6 ? int32_t(baud) : 0;
+    const int32_t type = ReadNumber("CameraType", 105);
+    p.cameraType = type & 0x8000 ? 105 : type;
+    // A port or speed the camera library cannot use is automatic search, as the Preferences
+    // dialog shows it.
+    const int32_t port = ReadNumber("ComPort", 0);
+    p.comPort = port >= 0 && port <= kLastPort ? port : 0;
+    const int32_t baud = ReadNumber("BaudRate", 0);
+    p.baudRate = baud >= 0 && baud <= kLastSpeedIndex ? baud : 0;
     return p;
 }
 

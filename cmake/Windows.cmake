@@ -45,7 +45,13 @@ endfunction()
 function(pv_add_wine_test target)
   add_executable(${target} ${ARGN})
   target_link_libraries(${target} PRIVATE pv_wintest GTest::gtest GTest::gmock)
-  add_test(NAME ${target} COMMAND ${PV_WINE_RUN} ${CMAKE_BINARY_DIR} $<TARGET_FILE:${target}>)
-  set_tests_properties(${target} PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT 600
+  pv_add_wine_test_run(${target} ${target})
+endfunction()
+
+# A run of a test program of pv_add_wine_test under a name of its own, with the program's
+# arguments (a --gtest_filter for cases that need a process to themselves).
+function(pv_add_wine_test_run name target)
+  add_test(NAME ${name} COMMAND ${PV_WINE_RUN} ${CMAKE_BINARY_DIR} $<TARGET_FILE:${target}> ${ARGN})
+  set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wineprefix TIMEOUT 600
     ENVIRONMENT "PV_NATIVE_BIN_DIR=${PV_NATIVE_BIN_DIR}")
 endfunction()

@@ -1,6 +1,6 @@
 #include "CapabilityNegotiation.h"
 
-#include "GlobalMemory.h"
+#include "ManagerMemory.h"
 
 #include <cstring>
 
@@ -38,7 +38,7 @@ size_t HeaderSize(TW_UINT16 type) {
 // The offered container copied out of the application's block, when it is sound.
 std::unique_ptr<CapabilityContainer> ReadOffer(const TW_CAPABILITY& capability) {
     if (capability.ConType < TWON_ARRAY || capability.ConType > TWON_RANGE) return nullptr;
-    pv::LockedGlobal block(capability.hContainer);
+    ManagerLock block(capability.hContainer);
     auto bytes = block.as<const BYTE>();
     size_t header = HeaderSize(capability.ConType);
     if (!bytes || !Readable(bytes, header)) return nullptr;
@@ -82,11 +82,11 @@ std::shared_ptr<CapabilityContainer> RangeFromRange(const CapabilityContainer& r
     return std::make_shared<CapabilityContainer>(offer);
 }
 
-// Answers a container in a new movable block that the application owns.
+// Answers a container in a new block that the application owns.
 Code Answer(TW_CAPABILITY* capability, const CapabilityContainer& container) {
-    pv::GlobalBlock block = pv::GlobalBlock::alloc(GMEM_MOVEABLE | GMEM_ZEROINIT, container.bytes().size());
+    ManagerBlock block(ManagerMemory::Allocate(TW_UINT32(container.bytes().size())));
     {
-        pv::LockedGlobal bytes(block.get());
+        ManagerLock bytes(block.get());
         if (!bytes) return kNoMemory;
         std::memcpy(bytes.data(), container.bytes().data(), container.bytes().size());
     }

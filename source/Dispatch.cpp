@@ -1,5 +1,6 @@
 // The entry point's work: the origin check, the dispatch of each triplet by the state the source is
 // in, and the mapping of the handlers' codes to TWAIN return and condition codes.
+#include "ManagerMemory.h"
 #include "SourceContext.h"
 
 #include <initializer_list>
@@ -118,6 +119,7 @@ TW_UINT16 SourceContext::Entry(TW_IDENTITY* origin, TW_UINT32 group, TW_UINT16 d
             auto entry = static_cast<const TW_ENTRYPOINT*>(pData);
             if (!Readable(entry, sizeof *entry) || !entry->DSM_Entry) return map(kBadValue);
             managerEntry_ = entry->DSM_Entry;
+            ManagerMemory::Use(*entry);
             return map(kOk);
         }
 #endif

@@ -1,5 +1,7 @@
 #include "AcquireModule.h"
 
+#include "UniqueHandle.h"
+
 namespace acquiretest {
 
 std::string PreferencesFile() {
@@ -18,6 +20,20 @@ void WritePreferences(int comPort, int baudRate) {
 
 AcquireModule::AcquireModule(int comPort, int baudRate) {
     WritePreferences(comPort, baudRate);
+    Load();
+}
+
+AcquireModule::AcquireModule(const std::string& preferencesFileBytes) {
+    // The system's copy of the file it read last goes first.
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, "PVACQUIRE.INI");
+    pv::UniqueHandle file(CreateFileA(PreferencesFile().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD written = 0;
+    if (file) WriteFile(file.get(), preferencesFileBytes.data(), DWORD(preferencesFileBytes.size()), &written, nullptr);
+    file.reset();
+    Load();
+}
+
+void AcquireModule::Load() {
     module_ = pv::UniqueModule::load("pvacquire.dll");
     calls_ = {module_.proc<decltype(&TwSrcUIOpen)>("TwSrcUIOpen"),
               module_.proc<decltype(&TwSrcUIClose)>("TwSrcUIClose"),

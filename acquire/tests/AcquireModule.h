@@ -32,6 +32,8 @@ void WritePreferences(int comPort, int baudRate);
 class AcquireModule {
 public:
     explicit AcquireModule(int comPort = 1, int baudRate = 5);
+    // With PVACQUIRE.INI holding exactly these bytes, whatever they are.
+    explicit AcquireModule(const std::string& preferencesFileBytes);
     ~AcquireModule();
     AcquireModule(const AcquireModule&) = delete;
     AcquireModule& operator=(const AcquireModule&) = delete;
@@ -42,6 +44,8 @@ public:
     void Unload() { module_.reset(); }
 
 private:
+    void Load();
+
     pv::UniqueModule module_;
     AcquireCalls calls_{};
 };

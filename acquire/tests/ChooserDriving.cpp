@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace acquiretest {
 
 namespace {
@@ -56,6 +58,15 @@ void SelectFiles(HWND dialog, int first, int last) {
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_CHOOSER_FILES, LBN_SELCHANGE), LPARAM(files));
 }
 
+std::function<void(HWND)> ChooseEveryFile(std::vector<std::string>* listed) {
+    return [listed](HWND chooser) {
+        *listed = ListItems(GetDlgItem(chooser, IDC_CHOOSER_FILES));
+        SelectFiles(chooser, 0, int(listed->size()) - 1);
+        Press(chooser, IDC_CHOOSER_ADD);
+        PostMessageA(chooser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    };
+}
+
 void SelectTransfer(HWND dialog, int item) {
     HWND transfers = GetDlgItem(dialog, IDC_CHOOSER_TRANSFER_LIST);
     SendMessageA(transfers, LB_SETSEL, FALSE, -1);
@@ -77,11 +88,30 @@ std::string SelectedFolder(HWND dialog) {
     return text;
 }
 
-LPARAM FirstThumbnail(HWND dialog) {
-    RECT area;
+LPARAM ThumbnailPoint(HWND dialog, size_t index) {
+    using acquire::ThumbnailArea;
+    HWND scroll = GetDlgItem(dialog, IDC_THUMBNAIL_SCROLL);
+    RECT area, bar;
     GetWindowRect(GetDlgItem(dialog, IDC_THUMBNAIL_AREA), &area);
+    GetWindowRect(scroll, &bar);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&area), 2);
-    return MAKELPARAM(area.left + acquire::ThumbnailArea::kGap + 50, area.top + acquire::ThumbnailArea::kGap + 40);
+    const int pitchX = ThumbnailArea::kCellWidth + ThumbnailArea::kGap;
+    const int pitchY = ThumbnailArea::kCellHeight + ThumbnailArea::kGap;
+    const int columns = std::max(1, int(area.right - area.left - (bar.right - bar.left) - ThumbnailArea::kGap) / pitchX);
+    const int row = int(index) / columns, column = int(index) % columns;
+    SendMessageA(dialog, WM_VSCROLL, SB_TOP, LPARAM(scroll));
+    for (int i = 0; i < row; ++i) SendMessageA(dialog, WM_VSCROLL, SB_LINEDOWN, LPARAM(scroll));
+    SCROLLINFO shown{sizeof shown, SIF_POS, 0, 0, 0, 0, 0};
+    GetScrollInfo(scroll, SB_CTL, &shown);
+    return MAKELPARAM(area.left + ThumbnailArea::kGap + column * pitchX + ThumbnailArea::kCellWidth / 2,
+                      area.top + ThumbnailArea::kGap + (row - shown.nPos) * pitchY + 40);
+}
+
+LPARAM FirstThumbnail(HWND dialog) { return ThumbnailPoint(dialog, 0); }
+
+void SelectThumbnails(HWND dialog, const std::vector<size_t>& indices) {
+    for (size_t i = 0; i < indices.size(); ++i)
+        SendMessageA(dialog, WM_LBUTTONDOWN, i ? MK_CONTROL : 0, ThumbnailPoint(dialog, indices[i]));
 }
 
 std::string PreferenceValue(const char* key) {

@@ -15,8 +15,12 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
     if (process != GetCurrentProcessId() || !IsWindowVisible(window)) return TRUE;
-    char caption[256] = {};
-    GetWindowTextA(window, caption, sizeof caption);
+    // The caption as the system keeps it: asking the window (GetWindowText) would wait for the
+    // thread that owns it, which may be waiting for this one.
+    wchar_t wide[256] = {};
+    InternalGetWindowText(window, wide, 256);
+    char caption[512] = {};
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, caption, sizeof caption, nullptr, nullptr);
     if (search->caption != caption) return TRUE;
     search->found = window;
     return FALSE;
@@ -77,6 +81,30 @@ void WindowAnswerer::Watch(DWORD timeoutMs) {
     if (!window) return;
     seen_ = SeenWindow{caption_, ChildTexts(window)};
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(button_, BN_CLICKED), LPARAM(GetDlgItem(window, button_)));
+}
+
+EveryWindowAnswerer::EveryWindowAnswerer(std::string caption, int button, DWORD timeoutMs)
+    : thread_([this, caption = std::move(caption), button, timeoutMs] {
+          const DWORD start = GetTickCount();
+          while (!stop_ && GetTickCount() - start < timeoutMs) {
+              HWND window = FindProcessWindow(caption);
+              if (!window) {
+                  Sleep(30);
+                  continue;
+              }
+              Sleep(100);
+              seen_.push_back(SeenWindow{caption, ChildTexts(window)});
+              PostMessageA(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), LPARAM(GetDlgItem(window, button)));
+              for (int waited = 0; IsWindow(window) && waited < 5000; waited += 10) Sleep(10);
+          }
+      }) {}
+
+EveryWindowAnswerer::~EveryWindowAnswerer() { Seen(); }
+
+std::vector<SeenWindow> EveryWindowAnswerer::Seen() {
+    stop_ = true;
+    if (thread_.joinable()) thread_.join();
+    return seen_;
 }
 
 WindowDriver::WindowDriver(std::string caption, std::function<void(HWND)> drive, DWORD timeoutMs)

@@ -39,6 +39,24 @@ private:
     std::thread thread_;
 };
 
+// Answering every window of the caption that comes while it lives (one after another, as a
+// retrieval reports file after file), for at most timeoutMs in all.
+class EveryWindowAnswerer {
+public:
+    EveryWindowAnswerer(std::string caption, int button, DWORD timeoutMs = 120000);
+    ~EveryWindowAnswerer();
+    EveryWindowAnswerer(const EveryWindowAnswerer&) = delete;
+    EveryWindowAnswerer& operator=(const EveryWindowAnswerer&) = delete;
+
+    // Stops watching; the windows answered, in order.
+    std::vector<SeenWindow> Seen();
+
+private:
+    std::atomic<bool> stop_{false};
+    std::vector<SeenWindow> seen_;
+    std::thread thread_;
+};
+
 // Driving a window that code under test shows on the test's own thread: a watcher thread waits for
 // the window and runs drive with it (sending it and its controls messages as a user's actions).
 class WindowDriver {

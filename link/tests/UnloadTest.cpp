@@ -1,22 +1,13 @@
 // A process that unloads the link (as an Explorer unloads the Mounter) gets back every port the
 // link still held: the port's handle and its mutex are closed.
 #include "LinkFixture.h"
+#include "ProcessCounts.h"
 #include "UniqueHandle.h"
 #include "UniqueModule.h"
 
 #include <string>
 
 namespace {
-
-// Kernel handles of this process that are open now. Wine answers nothing to GetProcessHandleCount,
-// so each possible handle value is asked about.
-int LiveHandles() {
-    int live = 0;
-    DWORD flags = 0;
-    for (ULONG_PTR value = 4; value < 0x4000; value += 4)
-        live += GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) ? 1 : 0;
-    return live;
-}
 
 // A second copy of the link beside this program, loaded on its own (the imported one stays).
 std::string CopyOfTheLink() {
@@ -34,7 +25,7 @@ using OpenFunction = DWORD (*)(DWORD);
 
 TEST_F(LinkTest, UnloadingTheLinkClosesThePortsItHeld) {
     const std::string copy = CopyOfTheLink();
-    const int before = LiveHandles();
+    const int before = pvtest::LiveHandles();
     {
         pv::UniqueModule link = pv::UniqueModule::load(copy.c_str());
         ASSERT_TRUE(link) << GetLastError();
@@ -47,7 +38,7 @@ TEST_F(LinkTest, UnloadingTheLinkClosesThePortsItHeld) {
     }
     EXPECT_FALSE(pv::UniqueHandle(OpenMutexA(SYNCHRONIZE, FALSE, "CCommPortCom1Mutex")))
         << "the port mutex outlived the link";
-    EXPECT_EQ(before, LiveHandles());
+    EXPECT_EQ(before, pvtest::LiveHandles());
     // The imported link can open the port as a first user would.
     ASSERT_EQ(1u, CommOpen(kPort));
     EXPECT_EQ(1u, CommClose(kPort));

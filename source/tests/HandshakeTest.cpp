@@ -83,6 +83,23 @@ TEST_F(HandshakeCameraTest, RefusedTransferReadyClosesTheSourceDown) {
 TEST_F(HandshakeCameraTest, EntryPointsOfATwain2Manager) {
     session->app.UseEntryPoints(true);
     ASSERT_TRUE(session->Open());
+    // The containers answered to the application and the ones it offers.
+    const std::pair<int, int> before = session->app.ManagerMemoryCalls();
+    TW_CAPABILITY count{CAP_XFERCOUNT, TWON_DONTCARE16, nullptr};
+    ASSERT_EQ(TWRC_SUCCESS, Send(DG_CONTROL, DAT_CAPABILITY, MSG_GET, &count));
+    pv::GlobalBlock answered(count.hContainer);
+    ASSERT_TRUE(answered);
+    TW_CAPABILITY offer{CAP_XFERCOUNT, TWON_ONEVALUE, sourcetest::OneValue(TWTY_INT16, 1)};
+    EXPECT_EQ(TWRC_SUCCESS, Send(DG_CONTROL, DAT_CAPABILITY, MSG_SET, &offer));
+    pv::GlobalBlock offered(offer.hContainer);
+    const std::pair<int, int> after = session->app.ManagerMemoryCalls();
+#ifdef _WIN64
+    // Through the manager's own memory calls: one block allocated, both locked.
+    EXPECT_EQ(before.first + 1, after.first);
+    EXPECT_EQ(before.second + 2, after.second);
+#else
+    EXPECT_EQ(before, after);
+#endif
     ASSERT_EQ(TWRC_SUCCESS, EnableWithoutDialog());
     std::vector<TestDsmNotification> notified = session->app.TakeNotifications();
     ASSERT_EQ(1u, notified.size());

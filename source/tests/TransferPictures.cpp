@@ -3,6 +3,7 @@
 #include "NIFToolkit.h"
 #include "UniqueModule.h"
 
+#include <csetjmp>
 #include <cstdio>
 #include <jpeglib.h>
 
@@ -10,24 +11,50 @@
 
 namespace sourcetest {
 
+namespace {
+
+// libjpeg's errors and warnings end the decode here (its own handler would end the process).
+struct JpegTrap {
+    jpeg_error_mgr manager{};
+    jmp_buf escape;
+    bool warned = false;
+};
+
+[[noreturn]] void EscapeFromJpeg(j_common_ptr cinfo) { std::longjmp(reinterpret_cast<JpegTrap*>(cinfo->err)->escape, 1); }
+
+void NoteJpegWarning(j_common_ptr cinfo, int level) {
+    if (level < 0) reinterpret_cast<JpegTrap*>(cinfo->err)->warned = true;
+}
+
+// Decodes into p; false on an error or a warning (damaged data that libjpeg would patch up).
+bool DecodeJpegInto(const std::string& file, jpeg_decompress_struct* cinfo, JpegTrap* trap, RgbPicture* p) {
+    if (setjmp(trap->escape)) return false;
+    jpeg_mem_src(cinfo, reinterpret_cast<const unsigned char*>(file.data()), static_cast<unsigned long>(file.size()));
+    jpeg_read_header(cinfo, TRUE);
+    cinfo->out_color_space = JCS_RGB;
+    jpeg_start_decompress(cinfo);
+    p->width = int(cinfo->output_width);
+    p->height = int(cinfo->output_height);
+    p->pixels.resize(size_t(p->width) * p->height * 3);
+    while (cinfo->output_scanline < cinfo->output_height) {
+        JSAMPROW row = p->pixels.data() + size_t(cinfo->output_scanline) * p->width * 3;
+        jpeg_read_scanlines(cinfo, &row, 1);
+    }
+    jpeg_finish_decompress(cinfo);
+    return !trap->warned;
+}
+
+}  // namespace
+
 RgbPicture DecodeJpeg(const std::string& file) {
     RgbPicture p;
     jpeg_decompress_struct cinfo{};
-    jpeg_error_mgr error{};
-    cinfo.err = jpeg_std_error(&error);
+    JpegTrap trap;
+    cinfo.err = jpeg_std_error(&trap.manager);
+    trap.manager.error_exit = EscapeFromJpeg;
+    trap.manager.emit_message = NoteJpegWarning;
     jpeg_create_decompress(&cinfo);
-    jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(file.data()), static_cast<unsigned long>(file.size()));
-    jpeg_read_header(&cinfo, TRUE);
-    cinfo.out_color_space = JCS_RGB;
-    jpeg_start_decompress(&cinfo);
-    p.width = int(cinfo.output_width);
-    p.height = int(cinfo.output_height);
-    p.pixels.resize(size_t(p.width) * p.height * 3);
-    while (cinfo.output_scanline < cinfo.output_height) {
-        JSAMPROW row = p.pixels.data() + size_t(cinfo.output_scanline) * p.width * 3;
-        jpeg_read_scanlines(&cinfo, &row, 1);
-    }
-    jpeg_finish_decompress(&cinfo);
+    if (!DecodeJpegInto(file, &cinfo, &trap, &p)) p = {};
     jpeg_destroy_decompress(&cinfo);
     return p;
 }
@@ -53,7 +80,9 @@ RgbPicture DecodeFlashPix(const std::string& file) {
     NIFHandle* h = nullptr;
     long w = 0, ht = 0, kind = 0;
     NIFImageInformation info{};
-    if (nif.open(file.data(), file.size(), &h, &w, &ht, &kind) == 0 && nif.information(h, &info) == 0) {
+    // Pictures of three colour channels, as the acquire module hands them over.
+    if (nif.open(file.data(), file.size(), &h, &w, &ht, &kind) == 0 && nif.information(h, &info) == 0 &&
+        info.channels == 3 && (info.colorSpace == NIF_SPACE_RGB || info.colorSpace == NIF_SPACE_PHOTOYCC)) {
         p.width = info.width;
         p.height = info.height;
         p.pixels.resize(size_t(p.width) * p.height * 3);
@@ -66,22 +95,36 @@ RgbPicture DecodeFlashPix(const std::string& file) {
     return p;
 }
 
-long DifferingPixels(const BYTE* packed, size_t size, const RgbPicture& picture) {
+RgbPicture FromPacked(const BYTE* packed, size_t size) {
+    RgbPicture p;
     BITMAPINFOHEADER header{};
-    if (size < sizeof header) return -1;
+    if (size < sizeof header) return p;
     std::memcpy(&header, packed, sizeof header);
-    const size_t stride = (size_t(picture.width) * 3 + 3) / 4 * 4;
-    if (header.biWidth != picture.width || header.biHeight != picture.height || header.biBitCount != 24 ||
-        size < sizeof header + stride * picture.height)
-        return -1;
-    long differing = 0;
-    for (int y = 0; y < picture.height; ++y) {
-        const BYTE* row = packed + sizeof header + (size_t(picture.height) - 1 - y) * stride;
-        for (int x = 0; x < picture.width; ++x) {
-            const uint8_t* rgb = &picture.pixels[(size_t(y) * picture.width + x) * 3];
-            differing += row[x * 3] != rgb[2] || row[x * 3 + 1] != rgb[1] || row[x * 3 + 2] != rgb[0];
+    const size_t stride = (size_t(header.biWidth) * 3 + 3) / 4 * 4;
+    if (header.biBitCount != 24 || header.biWidth <= 0 || header.biHeight <= 0 ||
+        size < sizeof header + stride * size_t(header.biHeight))
+        return p;
+    p.width = header.biWidth;
+    p.height = header.biHeight;
+    p.pixels.resize(size_t(p.width) * p.height * 3);
+    for (int y = 0; y < p.height; ++y) {
+        const BYTE* row = packed + sizeof header + (size_t(p.height) - 1 - y) * stride;
+        uint8_t* out = &p.pixels[size_t(y) * p.width * 3];
+        for (int x = 0; x < p.width; ++x) {
+            out[x * 3] = row[x * 3 + 2];
+            out[x * 3 + 1] = row[x * 3 + 1];
+            out[x * 3 + 2] = row[x * 3];
         }
     }
+    return p;
+}
+
+long DifferingPixels(const BYTE* packed, size_t size, const RgbPicture& picture) {
+    const RgbPicture handed = FromPacked(packed, size);
+    if (handed.width != picture.width || handed.height != picture.height) return -1;
+    long differing = 0;
+    for (size_t i = 0; i < handed.pixels.size(); i += 3)
+        differing += std::memcmp(&handed.pixels[i], &picture.pixels[i], 3) != 0;
     return differing;
 }
 

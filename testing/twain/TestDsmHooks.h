@@ -16,4 +16,5 @@ extern "C" {
 using TestDsmTakeNotificationsProc = int (*)(TestDsmNotification* notifications, int most);
 using TestDsmSetAnswerProc = void (*)(TW_UINT16 answer);
 using TestDsmUseEntryPointsProc = void (*)(int on);
+using TestDsmMemoryCallsProc = void (*)(int* allocations, int* locks);
 }

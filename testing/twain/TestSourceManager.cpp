@@ -39,6 +39,8 @@ struct Manager {
     std::vector<TestDsmNotification> notifications;
     TW_UINT16 answer = TWRC_SUCCESS;
     bool entryPoints = false;
+    int allocations = 0;
+    int locks = 0;
 };
 
 Manager& State() {
@@ -87,9 +89,15 @@ TW_UINT16 Fail(TW_UINT16 condition) {
     return TWRC_FAILURE;
 }
 
-TW_HANDLE WINAPI MemAllocate(TW_UINT32 size) { return GlobalAlloc(GHND, size); }
+TW_HANDLE WINAPI MemAllocate(TW_UINT32 size) {
+    ++State().allocations;
+    return GlobalAlloc(GHND, size);
+}
 void WINAPI MemFree(TW_HANDLE handle) { pv::GlobalBlock owned(static_cast<HGLOBAL>(handle)); }
-TW_MEMREF WINAPI MemLock(TW_HANDLE handle) { return GlobalLock(static_cast<HGLOBAL>(handle)); }
+TW_MEMREF WINAPI MemLock(TW_HANDLE handle) {
+    ++State().locks;
+    return GlobalLock(static_cast<HGLOBAL>(handle));
+}
 void WINAPI MemUnlock(TW_HANDLE handle) { GlobalUnlock(static_cast<HGLOBAL>(handle)); }
 
 TW_UINT16 Notified(TW_IDENTITY* origin, TW_UINT16 message, bool viaEntryPoint) {
@@ -226,5 +234,10 @@ int TestDsmTakeNotifications(TestDsmNotification* notifications, int most) {
 void TestDsmSetAnswer(TW_UINT16 answer) { State().answer = answer; }
 
 void TestDsmUseEntryPoints(int on) { State().entryPoints = on != 0; }
+
+void TestDsmMemoryCalls(int* allocations, int* locks) {
+    *allocations = State().allocations;
+    *locks = State().locks;
+}
 
 }  // extern "C"

@@ -10,6 +10,7 @@ TwainApplication::TwainApplication()
       takeNotifications_(module_.proc<TestDsmTakeNotificationsProc>("TestDsmTakeNotifications")),
       setAnswer_(module_.proc<TestDsmSetAnswerProc>("TestDsmSetAnswer")),
       useEntryPoints_(module_.proc<TestDsmUseEntryPointsProc>("TestDsmUseEntryPoints")),
+      memoryCalls_(module_.proc<TestDsmMemoryCallsProc>("TestDsmMemoryCalls")),
       window_(CreateWindowA("STATIC", "TWAIN test application", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 320, 200,
                             nullptr, nullptr, nullptr, nullptr)) {
     application_.Version = {1, 0, TWLG_USA, TWCY_USA, "test 1.0"};

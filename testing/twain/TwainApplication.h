@@ -8,6 +8,7 @@
 #include "UniqueWindow.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace twaintest {
@@ -20,7 +21,7 @@ public:
     TwainApplication& operator=(const TwainApplication&) = delete;
 
     // The manager loaded is the tests' own (it has the test hooks).
-    bool loaded() const { return entry_ && takeNotifications_; }
+    bool loaded() const { return entry_ && takeNotifications_ && memoryCalls_; }
 
     TW_UINT16 OpenManager();
     TW_UINT16 CloseManager();
@@ -41,6 +42,12 @@ public:
 
     void SetNotificationAnswer(TW_UINT16 answer) { setAnswer_(answer); }
     void UseEntryPoints(bool on) { useEntryPoints_(on); }
+    // Allocations and locks the source made through the manager's memory functions so far.
+    std::pair<int, int> ManagerMemoryCalls() const {
+        int allocations = 0, locks = 0;
+        memoryCalls_(&allocations, &locks);
+        return {allocations, locks};
+    }
 
     TW_IDENTITY& application() { return application_; }
     TW_IDENTITY& source() { return source_; }
@@ -53,6 +60,7 @@ private:
     TestDsmTakeNotificationsProc takeNotifications_ = nullptr;
     TestDsmSetAnswerProc setAnswer_ = nullptr;
     TestDsmUseEntryPointsProc useEntryPoints_ = nullptr;
+    TestDsmMemoryCallsProc memoryCalls_ = nullptr;
     pv::UniqueWindow window_;
     TW_IDENTITY application_{};
     TW_IDENTITY source_{};
