@@ -97,6 +97,24 @@ TEST_F(ResultCodesTest, RefusedHostPacketIsWithdrawn) {
     EXPECT_EQ(2, Count(host, "FF5C504343415244"));
 }
 
+// A camera that refuses even the withdrawn copies: the host gives up after whole pairs and leaves
+// no half-sent packet behind, so the next command meets a quiet line.
+TEST_F(ResultCodesTest, EndlessRefusalEndsAfterWholeWithdrawnPairs) {
+    Sim("fault nak 8");
+    BYTE* entries = nullptr;
+    DWORD count = 0;
+    EXPECT_EQ(14u, camera->ListDirectory("\\PCCARD\\DCIMAGES", &entries, &count));
+    FreeCameraBuffer(entries);
+    Sim("fault clear");
+    EXPECT_EQ(0u, camera->ReadStatus());
+    std::string host = HostBytes();
+    EXPECT_EQ(2, Count(host, "805C504343415244"));
+    EXPECT_EQ(4, Count(host, "FF5C504343415244"));
+    // The camera's own limit on refusals is all it reports; no stray bytes before the status command.
+    EXPECT_EQ("OK 1 | host data packet still not accepted after 4 tries", "OK " + Sim("violations"));
+    Sim("violations clear");
+}
+
 TEST_F(ResultCodesTest, AllocationFailureGivesOutOfMemory) {
     BYTE* data = nullptr;
     DWORD length = 0;
