@@ -204,7 +204,10 @@ DWORD CSerialCamera::SendDataPacket(BYTE* buffer, DWORD size) {
         if (r == kCamOk && answer == kPacketAccepted) return result;
         if (r != kCamOk || answer != kSendAgain) return kCamUnexpectedAnswer;
         if (resendPending) {
-            // Second refusal: withdraw the packet. It goes out twice before the next verdict.
+            // Second refusal: withdraw the packet. It goes out twice before the next verdict, so
+            // a pair that no longer fits within the bound is not begun: half of one would be
+            // left on the line for the camera to take as the start of the next command.
+            if (sends + 2 >= kMaxHostPacketSends) return kCamPacketRefused;
             buffer[0] = kHostDataWithdrawn;
             withdrawn = true;
             ++sends;

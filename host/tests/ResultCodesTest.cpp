@@ -33,6 +33,14 @@ protected:
         CameraTest::TearDown();
     }
     std::vector<BYTE> ReadCard(const std::string& relative) { return ReadCardBytes(CardPath(relative)); }
+    // The plain listing of the card's picture folder (no retry): its result.
+    DWORD ListPictureFolder() {
+        BYTE* entries = nullptr;
+        DWORD count = 0;
+        DWORD r = camera->ListDirectory("\\PCCARD\\DCIMAGES", &entries, &count);
+        FreeCameraBuffer(entries);
+        return r;
+    }
     // The simulator's transcript as it stands, markers included; cleared.
     std::string Transcript() { return Sim("transcript clear"); }
 };
@@ -87,14 +95,26 @@ TEST_F(ResultCodesTest, BadChecksumIsAskedAgainOnceThenCancelled) {
 
 TEST_F(ResultCodesTest, RefusedHostPacketIsWithdrawn) {
     Sim("fault nak 2");
-    BYTE* entries = nullptr;
-    DWORD count = 0;
-    EXPECT_EQ(14u, camera->ListDirectory("\\PCCARD\\DCIMAGES", &entries, &count));
-    FreeCameraBuffer(entries);
+    EXPECT_EQ(14u, ListPictureFolder());
     std::string host = HostBytes();
     // Sent, sent again, then withdrawn twice (first byte FF) before the camera's verdict.
     EXPECT_EQ(2, Count(host, "805C504343415244"));
     EXPECT_EQ(2, Count(host, "FF5C504343415244"));
+}
+
+// A camera that refuses even the withdrawn copies: the host gives up after whole pairs and leaves
+// no half-sent packet behind, so the next command meets a quiet line.
+TEST_F(ResultCodesTest, EndlessRefusalEndsAfterWholeWithdrawnPairs) {
+    Sim("fault nak 8");
+    EXPECT_EQ(14u, ListPictureFolder());
+    Sim("fault clear");
+    EXPECT_EQ(0u, camera->ReadStatus());
+    std::string host = HostBytes();
+    EXPECT_EQ(2, Count(host, "805C504343415244"));
+    EXPECT_EQ(4, Count(host, "FF5C504343415244"));
+    // The camera's own limit on refusals is all it reports; no stray bytes before the status command.
+    EXPECT_EQ("OK 1 | host data packet still not accepted after 4 tries", "OK " + Sim("violations"));
+    Sim("violations clear");
 }
 
 TEST_F(ResultCodesTest, AllocationFailureGivesOutOfMemory) {

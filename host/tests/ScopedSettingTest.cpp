@@ -34,3 +34,12 @@ TEST(ScopedMachineDword, AKeyItMadeGoesAgain) {
     { pvtest::ScopedMachineDword delay(pvtest::kLinkKey, "LockDelay", 25); }
     EXPECT_FALSE(pv::RegKey::open(HKEY_LOCAL_MACHINE, pvtest::kLinkKey));
 }
+
+TEST(ScopedMachineDword, ParentKeysItMadeGoAgain) {
+    constexpr const char* kOuter = "SOFTWARE\\PV Scoped Setting Test";
+    constexpr const char* kInner = "SOFTWARE\\PV Scoped Setting Test\\Inner\\Innermost";
+    pvtest::deleteMachineKey(kOuter);
+    { pvtest::ScopedMachineDword value(kInner, "Value", 1); }
+    EXPECT_FALSE(pv::RegKey::open(HKEY_LOCAL_MACHINE, kOuter));
+    EXPECT_TRUE(pv::RegKey::open(HKEY_LOCAL_MACHINE, "SOFTWARE"));
+}

@@ -223,6 +223,16 @@ TEST_F(Wire, SilenceAfterKBytes) {
     EXPECT_EQ(drain(), hex("D101000200"));   // D1, control byte, status bytes 0 to 2
 }
 
+// Aimed at one command, the silence lets the others pass whole and waits for it.
+TEST_F(Wire, SilenceAimedAtACommandWaitsForIt) {
+    control("fault silence 5 7f");
+    send(block(0x96));
+    EXPECT_EQ(drain(), hex("D100"));
+    send(kStatus);
+    EXPECT_EQ(drain(), hex("D101000200"));
+    EXPECT_EQ(control("fault silence 5 zz"), "ERR bad command code: zz");
+}
+
 TEST_F(Wire, CommandBlockInsideATransferIsAViolation) {
     start(kStatus);
     receive(258);

@@ -20,17 +20,30 @@ void setMachineDword(const char* key, const std::string& name, DWORD value) {
         throw std::runtime_error("cannot set registry value " + name);
 }
 
+namespace {
+
+// The outermost of the key and its parents that does not exist yet; empty when the key exists.
+std::string OutermostMissing(const std::string& key) {
+    std::string missing;
+    for (std::string path = key; !path.empty() && !pv::RegKey::open(HKEY_LOCAL_MACHINE, path.c_str());) {
+        missing = path;
+        const size_t slash = path.rfind('\\');
+        path = slash == std::string::npos ? std::string() : path.substr(0, slash);
+    }
+    return missing;
+}
+
+}  // namespace
+
 ScopedMachineDword::ScopedMachineDword(const char* key, std::string name, DWORD value)
-    : key_(key), name_(std::move(name)) {
-    pv::RegKey existing = pv::RegKey::open(HKEY_LOCAL_MACHINE, key_);
-    keyExisted_ = static_cast<bool>(existing);
-    previous_ = existing.dword(name_.c_str());
+    : key_(key), name_(std::move(name)), made_(OutermostMissing(key)) {
+    previous_ = pv::RegKey::open(HKEY_LOCAL_MACHINE, key_).dword(name_.c_str());
     setMachineDword(key_, name_, value);
 }
 
 ScopedMachineDword::~ScopedMachineDword() {
-    if (!keyExisted_) {
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, key_);
+    if (!made_.empty()) {
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, made_.c_str());
         return;
     }
     pv::RegKey key = pv::RegKey::open(HKEY_LOCAL_MACHINE, key_, KEY_SET_VALUE);

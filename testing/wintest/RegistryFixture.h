@@ -28,7 +28,8 @@ public:
 };
 
 // Sets one DWORD value of a machine key for as long as it lives, then puts back what was there
-// before: the user's own value, no value, or no key at all. Other values are left alone.
+// before: the user's own value, no value, or no key at all (nor the parent keys it had to make).
+// Other values are left alone.
 class ScopedMachineDword {
 public:
     ScopedMachineDword(const char* key, std::string name, DWORD value);
@@ -39,7 +40,7 @@ public:
 private:
     const char* key_;
     std::string name_;
-    bool keyExisted_;
+    std::string made_;   // the outermost key it made, or empty
     std::optional<DWORD> previous_;
 };
 

@@ -38,7 +38,7 @@ bool Engine::readBlock(CommandBlock& block, int idleMs) {
 void Engine::run(const CommandBlock& block) {
     ev_.counters.blocks++;
     if (auto defect = block.defect(); !defect.empty()) ev_.violations.report(defect);
-    long silence = faults_.silence();
+    long silence = faults_.silence(block.code());
     if (silence >= 0) line_.silenceAfter(silence);
     Exchange ex(line_, faults_, ev_, timing_);
     if (auto answer = faults_.blockAnswer(block.code())) {

@@ -22,11 +22,10 @@ std::optional<uint8_t> FaultPlan::blockAnswer(uint8_t command) {
     return std::nullopt;
 }
 
-long FaultPlan::silence() {
+long FaultPlan::silence(uint8_t command) {
     std::lock_guard g(lock_);
-    long k = silence_;
-    silence_ = -1;
-    return k;
+    if (silenceCommand_ >= 0 && silenceCommand_ != command) return -1;
+    return std::exchange(silence_, -1);
 }
 
 int FaultPlan::busyBeforeControl(int packetNumber) {
@@ -63,19 +62,37 @@ void FaultPlan::clear() {
     notReady_ = busyControl_ = busyControlPacket_ = busyCompletion_ = errorPacket_ = shortTimes_ = nak_ = 0;
     answer_ = {};
     badSum_ = {};
-    silence_ = -1;
+    silence_ = silenceCommand_ = -1;
     shortBy_ = 0;
 }
 
+namespace {
+
+// A command code in hex, or -1 for "any" (and for no code at all when that is allowed).
+bool ParseCommand(const std::string& target, bool emptyIsAny, int& command) {
+    command = -1;
+    if (target == "any" || (emptyIsAny && target.empty())) return true;
+    size_t used = 0;
+    try { command = std::stoi(target, &used, 16); } catch (...) { used = 0; }
+    return used == target.size() && command >= 0 && command <= 0xFF;
+}
+
+}  // namespace
+
 std::string FaultPlan::armAnswer(uint8_t byte, const std::string& target, int times) {
     int command = -1;
-    if (target != "any") {
-        size_t used = 0;
-        try { command = std::stoi(target, &used, 16); } catch (...) { used = 0; }
-        if (used != target.size() || command < 0 || command > 0xFF) return "bad command code: " + target;
-    }
+    if (!ParseCommand(target, false, command)) return "bad command code: " + target;
     std::lock_guard g(lock_);
     answer_ = {command, byte, times};
+    return "";
+}
+
+std::string FaultPlan::armSilence(long bytes, const std::string& target) {
+    int command = -1;
+    if (!ParseCommand(target, true, command)) return "bad command code: " + target;
+    std::lock_guard g(lock_);
+    silence_ = bytes;
+    silenceCommand_ = command;
     return "";
 }
 
@@ -90,6 +107,10 @@ std::string FaultPlan::arm(const std::string& words) {
         return armAnswer(kind == "reject" ? 0xE1 : 0xE2, a, static_cast<int>(m));
     }
     if (!(in >> n) || n < 0 || n > 1000000) return "fault needs a count: " + words;
+    if (kind == "silence") {
+        in >> a;
+        return armSilence(n, a);
+    }
     if (kind != "busy" && !(in >> m)) m = 1;
     if (kind == "busy") in >> a;
     std::lock_guard g(lock_);
@@ -101,7 +122,6 @@ std::string FaultPlan::arm(const std::string& words) {
     }
     else if (kind == "badsum") badSum_ = {static_cast<int>(n), static_cast<int>(m)};
     else if (kind == "packet-error") errorPacket_ = static_cast<int>(n);
-    else if (kind == "silence") silence_ = n;
     else if (kind == "short") { shortBy_ = static_cast<size_t>(n); shortTimes_ = static_cast<int>(m); }
     else if (kind == "nak") nak_ = static_cast<int>(n);
     else return "unknown fault: " + words;

@@ -23,7 +23,8 @@ public:
     void clear();
 
     std::optional<uint8_t> blockAnswer(uint8_t command);   // 0x10, 0xE1 or 0xE2 instead of 0xD1
-    long silence();                                         // bytes before the camera falls silent, or -1
+    // Bytes of this command's output before the camera falls silent, or -1.
+    long silence(uint8_t command);
     int busyBeforeControl(int packetNumber);   // packet numbered from 1 within a command
     int busyBeforeCompletion();
     PacketFault packet(int number);
@@ -34,6 +35,7 @@ private:
     struct BadPacket { int number = 0; int times = 0; };
 
     std::string armAnswer(uint8_t byte, const std::string& target, int times);
+    std::string armSilence(long bytes, const std::string& target);
     static bool take(int& counter);
 
     std::mutex lock_;
@@ -45,6 +47,7 @@ private:
     BadPacket badSum_;
     int errorPacket_ = 0;
     long silence_ = -1;
+    int silenceCommand_ = -1;   // -1: whichever command comes next
     size_t shortBy_ = 0;
     int shortTimes_ = 0;
     int nak_ = 0;
