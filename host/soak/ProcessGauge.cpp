@@ -1,5 +1,7 @@
 #include "ProcessGauge.h"
 
+#include "ProcessCounts.h"
+
 #include <psapi.h>
 #include <winternl.h>
 
@@ -9,18 +11,6 @@
 
 namespace soak {
 namespace {
-
-// Handle values are multiples of 4; a process of this size stays far below this one.
-constexpr ULONG_PTR kLastHandleValue = 0x40000;
-
-std::vector<ULONG_PTR> LiveHandles() {
-    std::vector<ULONG_PTR> live;
-    for (ULONG_PTR value = 4; value <= kLastHandleValue; value += 4) {
-        DWORD flags = 0;
-        if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) live.push_back(value);
-    }
-    return live;
-}
 
 std::string Narrow(const UNICODE_STRING& text) {
     std::string narrow;
@@ -47,7 +37,7 @@ ProcessGauge MeasureProcess() {
     PROCESS_MEMORY_COUNTERS memory{};
     memory.cb = sizeof memory;
     GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
-    return {LiveHandles(), memory.WorkingSetSize};
+    return {pvtest::LiveHandleValues(), memory.WorkingSetSize};
 }
 
 std::vector<std::string> NewHandles(const ProcessGauge& before, const ProcessGauge& now) {

@@ -3,7 +3,7 @@
 #include "ThumbViewFixture.h"
 
 #include "GdiObject.h"
-#include "ResourceCounts.h"
+#include "ProcessCounts.h"
 #include "UniqueHandle.h"
 
 #include <cstdio>
@@ -39,15 +39,15 @@ protected:
 
 }  // namespace
 
-TEST(ResourceCountsTest, EachKindOfResourceIsCounted) {
+TEST(ProcessCountsTest, EachKindOfResourceIsCounted) {
     // The thread's first window brings the windows a thread gets once (Wine's input method window).
     pv::UniqueWindow first(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
-    ResourceCounts before = CountProcessResources();
+    pvtest::ProcessResources before = pvtest::CountProcessResources();
     pv::UniqueHandle event(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     pv::GdiBrush brush(CreateSolidBrush(RGB(1, 2, 3)));
     pv::UniqueWindow window(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
     pv::UniqueWindow child(CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 5, 5, window.get(), nullptr, nullptr, nullptr));
-    ResourceCounts during = CountProcessResources();
+    pvtest::ProcessResources during = pvtest::CountProcessResources();
     EXPECT_EQ(before.handles + 1, during.handles);
     EXPECT_EQ(before.gdiObjects + 1, during.gdiObjects);
     EXPECT_EQ(before.windows + 2, during.windows);
@@ -56,10 +56,10 @@ TEST(ResourceCountsTest, EachKindOfResourceIsCounted) {
 TEST_F(ShellViewLeakTest, TwoHundredViewsLeaveHandlesGdiObjectsAndWindowsFlat) {
     TestBrowser& host = NewBrowser();
     for (int n = 0; n < kWarmUpCycles; ++n) ASSERT_NO_FATAL_FAILURE(Cycle(host, n));
-    ResourceCounts before = CountProcessResources();
+    pvtest::ProcessResources before = pvtest::CountProcessResources();
     ULONGLONG start = GetTickCount64();
     for (int n = 0; n < kCycles; ++n) ASSERT_NO_FATAL_FAILURE(Cycle(host, n));
-    ResourceCounts after = CountProcessResources();
+    pvtest::ProcessResources after = pvtest::CountProcessResources();
     std::printf("%d views opened and closed in %llu ms: before %s; after %s\n", kCycles, GetTickCount64() - start,
                 before.Text().c_str(), after.Text().c_str());
     EXPECT_LE(std::abs(after.handles - before.handles), kMargin);

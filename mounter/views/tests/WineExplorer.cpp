@@ -13,6 +13,7 @@ namespace {
 constexpr DWORD kStartMs = 20000;
 constexpr DWORD kCloseMs = 10000;
 constexpr DWORD kPollMs = 50;
+constexpr DWORD kTreeMs = 10000;
 constexpr SIZE_T kRemoteBytes = 4096;
 
 // A block of memory in another process, for controls whose messages carry pointers.
@@ -195,13 +196,23 @@ HTREEITEM WineExplorer::FindTreeChild(HWND tree, HTREEITEM parent, const std::st
     return nullptr;
 }
 
+HTREEITEM WineExplorer::WaitForTreeChild(HWND tree, HTREEITEM parent, const std::string& text) const {
+    // The explorer fills an expanded node as it enumerates the folder, which may take a while for
+    // the camera's folders.
+    for (DWORD waited = 0;; waited += kPollMs) {
+        if (parent) SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(parent));
+        if (HTREEITEM node = FindTreeChild(tree, parent, text)) return node;
+        if (waited >= kTreeMs) return nullptr;
+        Wait();
+    }
+}
+
 bool WineExplorer::SelectTreePath(const std::vector<std::string>& texts) const {
-    HWND tree = WaitForChild(WC_TREEVIEWA, 0);
+    HWND tree = WaitForChild(WC_TREEVIEWA, kTreeMs);
     if (!tree) return false;
     HTREEITEM node = nullptr;
     for (const std::string& text : texts) {
-        if (node) SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(node));
-        node = FindTreeChild(tree, node, text);
+        node = WaitForTreeChild(tree, node, text);
         if (!node) return false;
     }
     return SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(node)) != 0;

@@ -42,6 +42,7 @@ public:
 private:
     std::string TreeText(HWND tree, HTREEITEM item) const;
     HTREEITEM FindTreeChild(HWND tree, HTREEITEM parent, const std::string& text) const;
+    HTREEITEM WaitForTreeChild(HWND tree, HTREEITEM parent, const std::string& text) const;
 
     pv::UniqueHandle m_process;
     DWORD m_processId = 0;
